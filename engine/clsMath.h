@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Evaluates expression texts such as "(2*x^2+(3*x)-5)" at a value of x.
+//
+// The text must begin with an opening bracket; evaluation runs up to the
+// bracket that closes it. Every failure (an operand that is not a number, a
+// division by zero, a function outside its domain, a result that is not a
+// finite double) sets bErrorStatus and evaluation goes on; nothing throws.
+//
+// Evaluate prepares the text in place (precedence brackets inserted, spaces
+// removed) and hands the prepared form back through its argument. Preparing a
+// prepared text changes nothing, so a caller that passes the same variable for
+// every point of a curve pays only for the scan after the first call.
+//
+// An instance keeps nothing from one evaluation to the next.
+class clsMath {
+public:
+    // Longest text the evaluator handles; positions within a text are 16-bit.
+    static constexpr std::size_t kMaxTextLength = 32767;
+
+    bool bErrorStatus = false;
+
+    double Evaluate(std::string& strExpression, double dvalueX);
+    double GetR(double X, double Y);
+    double GetTheta(double X, double Y);
+
+private:
+    void RemoveSpaces(std::string& strText);
+    double ScanGroup(std::string_view strText, double dvalueX);
+    double ApplyFunction(double v, std::string_view strName);
+    double ApplyOperator(double a, double b, char chOperator);
+    void InsertPrecedenceBrackets(std::string& strText);
+
+    double Fail();
+    double OperandValue(std::string_view strOperand, double dvalueX, double dPrevious);
+
+    // Where, within the text of the group, the most recent group scan stopped.
+    std::int16_t iEndPosition = 0;
+};
+
+namespace MathConstants {
+// Fifteen significant digits, as the program has always used.
+inline constexpr double kPi = 3.14159265358979;
+inline constexpr double kTwoPi = 6.28318530717958;
+} // namespace MathConstants
