@@ -197,6 +197,8 @@ bool CheckAgreement(const Expression& e, F native)
                 complain("velmora and muparser", x, ours, mu);
             if (!Close(native(x), mu, 1e-12))
                 complain("native lambda and muparser", x, native(x), mu);
+            if (!ok)
+                return false; // one point is enough to show the mismatch
         }
 
         // The whole curve as the benchmark runs it: one variable, prepared by
@@ -350,21 +352,25 @@ public:
             if (a < 0 || b <= 0)
                 std::snprintf(buf, sizeof buf, "-");
             else
-                std::snprintf(buf, sizeof buf, "%.2fx", a / b);
+                std::snprintf(buf, sizeof buf, a / b >= 1 ? "%.2fx" : "%.3gx", a / b);
             return std::string(buf);
         };
+        std::vector<std::size_t> shown;
         for (std::size_t i = 0; i < gExpressions.size(); ++i) {
             const auto& c = cell[i];
             if (c[kVelmora] < 0 && c[kMuCompiled] < 0 && c[kMuReparse] < 0 && c[kNative] < 0)
                 continue;
+            shown.push_back(i);
             std::printf("%-10s %10s %12s %11s %9s %12s %12s\n", gExpressions[i].label.c_str(),
                         num(c[kVelmora]).c_str(), num(c[kMuCompiled]).c_str(), num(c[kMuReparse]).c_str(),
                         num(c[kNative]).c_str(), ratio(c[kVelmora], c[kMuCompiled]).c_str(),
                         ratio(c[kVelmora], c[kMuReparse]).c_str());
         }
         std::printf("\nExpressions (ours | muparser):\n");
-        for (const Expression& e : gExpressions)
+        for (std::size_t i : shown) {
+            const Expression& e = gExpressions[i];
             std::printf("  %-10s %s\n  %-10s %s\n", e.label.c_str(), e.ours.c_str(), "", e.muparser.c_str());
+        }
         std::fflush(stdout);
     }
 

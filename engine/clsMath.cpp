@@ -11,27 +11,93 @@ namespace {
 
 constexpr double kHalfPi = MathConstants::kPi / 2;
 
-constexpr bool IsOperator(char c)
+// How the scan sees each character.
+enum CharClass : unsigned char { kOperand, kOpen, kClose, kAddSub, kMulDiv, kPowMod, kSpace };
+
+constexpr std::array<unsigned char, 256> MakeCharClasses()
 {
-    return c == '+' || c == '-' || c == '*' || c == '/' || c == '^' || c == '%';
+    std::array<unsigned char, 256> classes{};
+    classes['('] = kOpen;
+    classes[')'] = kClose;
+    classes['+'] = kAddSub;
+    classes['-'] = kAddSub;
+    classes['*'] = kMulDiv;
+    classes['/'] = kMulDiv;
+    classes['^'] = kPowMod;
+    classes['%'] = kPowMod;
+    classes[' '] = kSpace;
+    return classes;
+}
+constexpr std::array<unsigned char, 256> kCharClass = MakeCharClasses();
+
+inline unsigned char ClassOf(char c) { return kCharClass[static_cast<unsigned char>(c)]; }
+
+// True when neither bracketing pass would insert anything: no "*" or "/"
+// follows a "+" or "-" within the same bracket level, and no "^" or "%"
+// follows any of "+ - * /" within it. This is the case for every text that
+// has been prepared once, so the passes themselves can be skipped.
+bool IsBracketed(std::string_view t)
+{
+    constexpr unsigned char kSeenAddSub = 1;
+    constexpr unsigned char kSeenMulDiv = 2;
+    std::array<unsigned char, 64> enclosing;
+    std::size_t depth = 0;
+    unsigned char seen = 0;
+    for (char c : t) {
+        switch (ClassOf(c)) {
+        case kOpen:
+            if (depth == enclosing.size())
+                return false; // deeply nested: let the passes decide
+            enclosing[depth++] = seen;
+            seen = 0;
+            break;
+        case kClose:
+            // A ")" without its "(" hides everything before it from the
+            // operators after it.
+            seen = depth > 0 ? enclosing[--depth] : 0;
+            break;
+        case kAddSub:
+            seen |= kSeenAddSub;
+            break;
+        case kMulDiv:
+            if (seen & kSeenAddSub)
+                return false;
+            seen |= kSeenMulDiv;
+            break;
+        case kPowMod:
+            if (seen != 0)
+                return false;
+            break;
+        default:
+            break;
+        }
+    }
+    return true;
 }
 
 constexpr char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// a to the power b; false when the result has no finite real value.
-bool Power(double a, double b, double& result)
+// a to the power b; not finite when the result has no finite real value.
+inline double Power(double a, double b)
 {
-    result = (b == 2.0) ? a * a : std::pow(a, b);
-    return std::isfinite(result);
+    return (b == 2.0) ? a * a : std::pow(a, b);
 }
 
-// Converts to the nearest 32-bit signed integer, halves to the even neighbour.
-bool ToInt32(double v, std::int32_t& out)
+// The remainder of a and b converted to the nearest 32-bit integers (halves
+// to the even neighbour), with the sign of a. False when either lies outside
+// the 32-bit range or b converts to 0.
+bool Remainder(double a, double b, double& result)
 {
-    const double rounded = std::nearbyint(v);
-    if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0))
+    const double ra = std::nearbyint(a);
+    const double rb = std::nearbyint(b);
+    constexpr double kLow = -2147483648.0;
+    constexpr double kHigh = 2147483647.0;
+    if (!(ra >= kLow && ra <= kHigh && rb >= kLow && rb <= kHigh) || rb == 0)
         return false;
-    out = static_cast<std::int32_t>(rounded);
+    const auto ia = static_cast<std::int32_t>(ra);
+    const auto ib = static_cast<std::int32_t>(rb);
+    // -2147483648 % -1 overflows in hardware; the remainder is 0.
+    result = (ib == -1) ? 0.0 : static_cast<double>(ia % ib);
     return true;
 }
 
@@ -40,33 +106,44 @@ enum class Function {
     Antilog, Sqrt, Sinh, Cosh, Tanh, Arcsinh, Arccosh, Arctanh,
 };
 
+// A name of up to seven characters packed into one number, with its length,
+// so that the function table is one switch.
+constexpr std::uint64_t NameKey(std::string_view strName)
+{
+    std::uint64_t key = strName.size();
+    for (char c : strName)
+        key = (key << 8) | static_cast<unsigned char>(AsciiLower(c));
+    return key;
+}
+
 Function LookupFunction(std::string_view strName)
 {
-    struct Entry {
-        std::string_view name;
-        Function fn;
-    };
-    static constexpr std::array<Entry, 21> table{{
-        {"abs", Function::Abs}, {"sin", Function::Sin}, {"cos", Function::Cos},
-        {"tan", Function::Tan}, {"sec", Function::Sec}, {"cosec", Function::Cosec},
-        {"cot", Function::Cot}, {"arcsin", Function::Arcsin}, {"arccos", Function::Arccos},
-        {"arctan", Function::Arctan}, {"exp", Function::Exp}, {"ln", Function::Ln},
-        {"log", Function::Log}, {"antilog", Function::Antilog}, {"sqrt", Function::Sqrt},
-        {"sinh", Function::Sinh}, {"cosh", Function::Cosh}, {"tanh", Function::Tanh},
-        {"arcsinh", Function::Arcsinh}, {"arccosh", Function::Arccosh}, {"arctanh", Function::Arctanh},
-    }};
-
-    constexpr std::size_t kLongestName = 7;
-    if (strName.size() < 2 || strName.size() > kLongestName)
+    if (strName.size() < 2 || strName.size() > 7)
         return Function::Unknown;
-    char lower[kLongestName];
-    for (std::size_t i = 0; i < strName.size(); ++i)
-        lower[i] = AsciiLower(strName[i]);
-    const std::string_view name(lower, strName.size());
-    for (const Entry& entry : table)
-        if (entry.name == name)
-            return entry.fn;
-    return Function::Unknown;
+    switch (NameKey(strName)) {
+    case NameKey("abs"): return Function::Abs;
+    case NameKey("sin"): return Function::Sin;
+    case NameKey("cos"): return Function::Cos;
+    case NameKey("tan"): return Function::Tan;
+    case NameKey("sec"): return Function::Sec;
+    case NameKey("cosec"): return Function::Cosec;
+    case NameKey("cot"): return Function::Cot;
+    case NameKey("arcsin"): return Function::Arcsin;
+    case NameKey("arccos"): return Function::Arccos;
+    case NameKey("arctan"): return Function::Arctan;
+    case NameKey("exp"): return Function::Exp;
+    case NameKey("ln"): return Function::Ln;
+    case NameKey("log"): return Function::Log;
+    case NameKey("antilog"): return Function::Antilog;
+    case NameKey("sqrt"): return Function::Sqrt;
+    case NameKey("sinh"): return Function::Sinh;
+    case NameKey("cosh"): return Function::Cosh;
+    case NameKey("tanh"): return Function::Tanh;
+    case NameKey("arcsinh"): return Function::Arcsinh;
+    case NameKey("arccosh"): return Function::Arccosh;
+    case NameKey("arctanh"): return Function::Arctanh;
+    default: return Function::Unknown;
+    }
 }
 
 // The arithmetic steps of the function formulas. Each step that divides by
@@ -111,43 +188,57 @@ struct FormulaSteps {
     double Add(double a, double b) { return Check(a + b); }
 };
 
-// One level of the group scan: the accumulator, the pending operator, the
-// last value and the operand being read (the n characters after s).
+// What a bracket interrupts: the enclosing scan's accumulator and pending
+// operator, and the operand read just before the bracket, which names the
+// function applied to the group. (The enclosing scan's last value needs no
+// saving: the group's value replaces it.) Trivially constructible, so that
+// the frame stack costs nothing until used.
 struct ScanFrame {
-    double acc = 0;
-    double v = 0;
-    std::size_t s = 0;
-    std::size_t n = 0;
-    char op = '+';
+    double acc;
+    std::size_t open; // where the group's "(" stands; its name ends before it
+    std::size_t n;    // length of that name
+    char op;
+    unsigned char seen; // operators met at that level, for the prepared-text check
 };
 
-// A stack of scan frames that lives on the machine stack for ordinary
-// nesting depths and moves to the heap only for deeply nested texts.
+// The scan frames of the enclosing groups. They live on the machine stack
+// for ordinary nesting depths; only the growable kind moves deeper nesting to
+// the heap, the other refuses it (Push returns false).
+template <bool kGrowable>
 class FrameStack {
 public:
-    void Push(const ScanFrame& frame)
+    bool Push(const ScanFrame& frame)
     {
-        if (m_size < m_inline.size())
-            m_inline[m_size] = frame;
-        else
+        if (m_size < m_inline.size()) {
+            m_inline[m_size++] = frame;
+            return true;
+        }
+        if constexpr (kGrowable) {
             m_overflow.push_back(frame);
-        ++m_size;
+            ++m_size;
+            return true;
+        }
+        return false;
     }
     ScanFrame Pop()
     {
         --m_size;
-        if (m_size < m_inline.size())
-            return m_inline[m_size];
-        ScanFrame frame = m_overflow.back();
-        m_overflow.pop_back();
-        return frame;
+        if constexpr (kGrowable) {
+            if (m_size >= m_inline.size()) {
+                const ScanFrame frame = m_overflow.back();
+                m_overflow.pop_back();
+                return frame;
+            }
+        }
+        return m_inline[m_size];
     }
     bool Empty() const { return m_size == 0; }
 
 private:
-    std::array<ScanFrame, 48> m_inline{};
-    std::vector<ScanFrame> m_overflow;
+    struct NoOverflow {};
+    std::array<ScanFrame, 48> m_inline;
     std::size_t m_size = 0;
+    [[no_unique_address]] std::conditional_t<kGrowable, std::vector<ScanFrame>, NoOverflow> m_overflow;
 };
 
 // One pass of precedence bracketing: every operator of `ops` whose left
@@ -223,6 +314,16 @@ double clsMath::Evaluate(std::string& strExpression, double dvalueX)
     bErrorStatus = false;
     if (strExpression.size() > kMaxTextLength)
         return Fail();
+
+    // A text that preparation would leave as it is (the case for every call
+    // after the first on the same variable) is scanned straight away; the
+    // scan itself notices when the text still needs preparing.
+    bool bNeedsPreparation = false;
+    const double dResult = ScanText<true>(strExpression, dvalueX, bNeedsPreparation);
+    if (!bNeedsPreparation)
+        return dResult;
+
+    bErrorStatus = false;
     InsertPrecedenceBrackets(strExpression);
     RemoveSpaces(strExpression);
     if (strExpression.size() > kMaxTextLength)
@@ -256,57 +357,133 @@ void clsMath::RemoveSpaces(std::string& strText)
         std::erase(strText, ' ');
 }
 
-double clsMath::ScanGroup(std::string_view t, double dvalueX)
+double clsMath::ScanGroup(std::string_view strText, double dvalueX)
 {
-    // The group scan is iterative: a bracket pushes the enclosing scan's
-    // state and its closing bracket pops it, so any nesting depth is safe.
-    FrameStack enclosing;
-    ScanFrame cur; // cur.s = 0: the group's opening bracket
+    bool bNeedsPreparation = false;
+    return ScanText<false>(strText, dvalueX, bNeedsPreparation);
+}
 
-    // Hands the value of a finished group to the scan that contains it.
-    auto closeGroup = [&](std::size_t closedAt) {
-        const double groupValue = cur.acc;
-        cur = enclosing.Pop();
-        cur.v = groupValue;
-        if (cur.n > 0)
-            cur.v = ApplyFunction(cur.v, t.substr(cur.s + 1, cur.n));
-        cur.acc = ApplyOperator(cur.acc, cur.v, cur.op);
-        cur.s = closedAt;
-        cur.n = 0;
-    };
+// The group scan. With bCheckPrepared it also confirms, on the way, that the
+// text is in its prepared form (no spaces, nothing for either bracketing pass
+// to insert), and stops early with bNeedsPreparation set when it is not, or
+// when it is nested too deeply for this quick path.
+template <bool bCheckPrepared>
+double clsMath::ScanText(std::string_view strText, double dvalueX, bool& bNeedsPreparation)
+{
+    // Which operators the current bracket level has seen so far.
+    constexpr unsigned char kSeenAddSub = 1;
+    constexpr unsigned char kSeenMulDiv = 2;
 
-    for (std::size_t k = 1; k < t.size(); ++k) {
-        const char ch = t[k];
-        if (ch == '(') {
-            enclosing.Push(cur);
-            cur = ScanFrame{};
-            cur.s = k;
-        } else if (IsOperator(ch) || ch == ')') {
-            if (cur.n > 0) {
-                cur.v = OperandValue(t.substr(cur.s + 1, cur.n), dvalueX, cur.v);
-                cur.acc = ApplyOperator(cur.acc, cur.v, cur.op);
-            }
-            cur.s = k;
-            cur.n = 0;
-            if (ch != ')') {
-                cur.op = ch;
-            } else if (enclosing.Empty()) {
-                iEndPosition = static_cast<std::int16_t>(k);
-                return cur.acc;
-            } else {
-                closeGroup(k);
-            }
-        } else {
-            ++cur.n;
-        }
+    // The scan is iterative: an opening bracket saves the enclosing scan's
+    // state and its closing bracket restores it, so any depth is safe.
+    // t[0] is the group's opening bracket and is not examined.
+    const char* t = strText.data();
+    const std::size_t length = strText.size();
+    if (bCheckPrepared && (length == 0 || t[0] != '(')) {
+        bNeedsPreparation = true;
+        return 0;
     }
 
-    // The text ended inside the group: the operand being read is dropped, and
-    // every group still open is finished at the end of the text.
-    while (!enclosing.Empty())
-        closeGroup(t.size());
-    iEndPosition = static_cast<std::int16_t>(std::min<std::size_t>(t.size(), kMaxTextLength));
-    return cur.acc;
+    FrameStack<!bCheckPrepared> enclosing;
+    double acc = 0;
+    double v = 0;
+    std::size_t s = 0; // the operand being read starts after s
+    char op = '+';
+    unsigned char seen = 0;
+
+    for (std::size_t k = 1;; ++k) {
+        if (k < length) {
+            const char ch = t[k];
+            const unsigned char cls = ClassOf(ch);
+            if (cls == kOperand)
+                continue;
+            switch (cls) {
+            case kSpace:
+                if (bCheckPrepared) {
+                    bNeedsPreparation = true;
+                    return 0;
+                }
+                continue;
+            case kOpen:
+                if (!enclosing.Push({acc, k, k - s - 1, op, seen})) {
+                    bNeedsPreparation = true;
+                    return 0;
+                }
+                acc = 0;
+                v = 0;
+                s = k;
+                op = '+';
+                seen = 0;
+                continue;
+            case kAddSub:
+                seen |= kSeenAddSub;
+                break;
+            case kMulDiv:
+                if (bCheckPrepared && (seen & kSeenAddSub)) {
+                    bNeedsPreparation = true;
+                    return 0;
+                }
+                seen |= kSeenMulDiv;
+                break;
+            case kPowMod:
+                if (bCheckPrepared && seen != 0) {
+                    bNeedsPreparation = true;
+                    return 0;
+                }
+                break;
+            default: // kClose
+                break;
+            }
+
+            if (const std::size_t n = k - s - 1; n > 0) {
+                const char first = t[s + 1];
+                if (first == 'x')
+                    v = dvalueX;
+                else if (n == 1 && first >= '0' && first <= '9')
+                    v = first - '0';
+                else
+                    v = OperandValue(std::string_view(t + s + 1, n), dvalueX, v);
+                acc = ApplyOperator(acc, v, op);
+            }
+            s = k;
+            if (ch != ')') {
+                op = ch;
+                continue;
+            }
+            if (enclosing.Empty()) {
+                // Text after the closing bracket is not evaluated, but the
+                // bracketing passes would still rewrite it.
+                if (bCheckPrepared) {
+                    const std::string_view rest = strText.substr(k + 1);
+                    if (rest.find(' ') != std::string_view::npos || !IsBracketed(rest)) {
+                        bNeedsPreparation = true;
+                        return 0;
+                    }
+                }
+                iEndPosition = static_cast<std::int16_t>(k);
+                return acc;
+            }
+        } else {
+            // The text ended inside a group: the operand being read is
+            // dropped, and every group still open ends with the text.
+            if (enclosing.Empty()) {
+                iEndPosition = static_cast<std::int16_t>(std::min<std::size_t>(length, kMaxTextLength));
+                return acc;
+            }
+            k = length;
+            s = length;
+        }
+
+        // The innermost group has ended at k: hand its value to the scan that
+        // contains it, which goes on after k.
+        const ScanFrame outer = enclosing.Pop();
+        v = acc;
+        if (outer.n > 0)
+            v = ApplyFunction(v, std::string_view(t + outer.open - outer.n, outer.n));
+        acc = ApplyOperator(outer.acc, v, outer.op);
+        op = outer.op;
+        seen = outer.seen;
+    }
 }
 
 double clsMath::ApplyFunction(double v, std::string_view strName)
@@ -333,10 +510,7 @@ double clsMath::ApplyFunction(double v, std::string_view strName)
     case Function::Exp: r = f.Exp(v); break;
     case Function::Ln: r = f.Ln(v); break;
     case Function::Log: r = f.Div(f.Ln(v), std::log(10.0)); break;
-    case Function::Antilog:
-        if (!Power(10, v, r))
-            return Fail();
-        break;
+    case Function::Antilog: r = f.Check(Power(10, v)); break;
     case Function::Sqrt: r = f.Sqrt(v); break;
     case Function::Sinh: r = f.Div(f.Add(f.Exp(v), -f.Exp(-v)), 2); break;
     case Function::Cosh: r = f.Div(f.Add(f.Exp(v), f.Exp(-v)), 2); break;
@@ -355,7 +529,7 @@ double clsMath::ApplyFunction(double v, std::string_view strName)
     return r;
 }
 
-double clsMath::ApplyOperator(double a, double b, char chOperator)
+[[gnu::always_inline]] inline double clsMath::ApplyOperator(double a, double b, char chOperator)
 {
     double r = 0;
     switch (chOperator) {
@@ -368,18 +542,12 @@ double clsMath::ApplyOperator(double a, double b, char chOperator)
         r = a / b;
         break;
     case '^':
-        if (!Power(a, b, r))
+        r = Power(a, b);
+        break;
+    case '%':
+        if (!Remainder(a, b, r))
             return Fail();
         break;
-    case '%': {
-        std::int32_t ia = 0;
-        std::int32_t ib = 0;
-        if (!ToInt32(a, ia) || !ToInt32(b, ib) || ib == 0)
-            return Fail();
-        // -2147483648 % -1 overflows in hardware; its remainder is 0.
-        r = (ib == -1) ? 0.0 : static_cast<double>(ia % ib);
-        break;
-    }
     default:
         return Fail();
     }
@@ -390,6 +558,8 @@ double clsMath::ApplyOperator(double a, double b, char chOperator)
 
 void clsMath::InsertPrecedenceBrackets(std::string& strText)
 {
+    if (IsBracketed(strText))
+        return;
     BracketPass(
         strText, [](char c) { return c == '*' || c == '/'; },
         [](char c) { return c == '+' || c == '-'; });
@@ -410,6 +580,8 @@ double clsMath::OperandValue(std::string_view strOperand, double dvalueX, double
         return dvalueX;
     if (strOperand.size() >= 2 && strOperand[0] == 'p' && strOperand[1] == 'i')
         return MathConstants::kPi;
+    if (strOperand.size() == 1 && strOperand[0] >= '0' && strOperand[0] <= '9')
+        return strOperand[0] - '0';
     double value = 0;
     if (ParseOperandNumber(strOperand, value))
         return value;

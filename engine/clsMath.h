@@ -35,6 +35,8 @@ private:
     double ApplyOperator(double a, double b, char chOperator);
     void InsertPrecedenceBrackets(std::string& strText);
 
+    template <bool bCheckPrepared>
+    double ScanText(std::string_view strText, double dvalueX, bool& bNeedsPreparation);
     double Fail();
     double OperandValue(std::string_view strOperand, double dvalueX, double dPrevious);
 
