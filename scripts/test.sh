@@ -13,7 +13,7 @@ velmora_build "$VELMORA_ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 (cd "$VELMORA_ROOT/build" && ctest -j2 --output-on-failure)
 
 if [ "${VELMORA_SKIP_SANITIZE:-0}" != 1 ]; then
-    export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+    export ASAN_OPTIONS=abort_on_error=1
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     velmora_build "$VELMORA_ROOT/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON
     (cd "$VELMORA_ROOT/build-sanitize" && ctest -j2 --output-on-failure)

@@ -1,0 +1,328 @@
+#include <QtTest>
+
+#include "ExpressionPrep.h"
+#include "clsMath.h"
+
+#include <cmath>
+#include <random>
+#include <string>
+#include <string_view>
+
+namespace {
+
+std::string repeat(std::string_view part, int count)
+{
+    std::string result;
+    for (int i = 0; i < count; ++i)
+        result += part;
+    return result;
+}
+
+std::string toStd(const QByteArray& bytes) { return std::string(bytes.constData(), std::size_t(bytes.size())); }
+QByteArray toBytes(std::string_view text) { return QByteArray(text.data(), qsizetype(text.size())); }
+
+// What the main window adds to its list when the user enters the typed text.
+struct Entry {
+    bool added = false;
+    std::string text;
+    bool unmatchedClose = false;
+};
+
+Entry enter(const std::string& typed, bool optimize)
+{
+    Entry entry;
+    if (CheckBrackets(typed, &entry.unmatchedClose).empty())
+        return entry;
+    const std::string box = optimize ? OptimizeExpression(typed) : typed;
+    entry.text = CheckBrackets(box);
+    entry.added = true;
+    return entry;
+}
+
+} // namespace
+
+class tst_ExpressionPrep : public QObject {
+    Q_OBJECT
+
+private slots:
+    void checkBrackets_data();
+    void checkBrackets();
+    void checkBracketsWithoutFlag();
+    void insertAfter_data();
+    void insertAfter();
+    void functionNames_data();
+    void functionNames();
+    void functionNamesPrecedeTheirPrefixes();
+    void optimizeExpression_data();
+    void optimizeExpression();
+    void enteringExpression_data();
+    void enteringExpression();
+    void enteredExpressionEvaluates_data();
+    void enteredExpressionEvaluates();
+    void hostile_data();
+    void hostile();
+    void randomBytesDoNotCrash();
+};
+
+void tst_ExpressionPrep::checkBrackets_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("result");
+    QTest::addColumn<bool>("unmatched");
+    QTest::newRow("sin(x") << QByteArray("sin(x") << QByteArray("sin(x)") << false;
+    QTest::newRow("((x+1") << QByteArray("((x+1") << QByteArray("((x+1))") << false;
+    QTest::newRow("balanced") << QByteArray("(x)+(1)") << QByteArray("(x)+(1)") << false;
+    QTest::newRow("(") << QByteArray("(") << QByteArray("()") << false;
+    QTest::newRow("empty") << QByteArray("") << QByteArray("") << false;
+    QTest::newRow("x)+(1") << QByteArray("x)+(1") << QByteArray("") << true;
+    QTest::newRow(")") << QByteArray(")") << QByteArray("") << true;
+    QTest::newRow(")(") << QByteArray(")(") << QByteArray("") << true;
+    QTest::newRow("(x))") << QByteArray("(x))") << QByteArray("") << true;
+}
+
+void tst_ExpressionPrep::checkBrackets()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, result);
+    QFETCH(bool, unmatched);
+    bool unmatchedClose = false;
+    QCOMPARE(toBytes(CheckBrackets(toStd(text), &unmatchedClose)), result);
+    QCOMPARE(unmatchedClose, unmatched);
+}
+
+void tst_ExpressionPrep::checkBracketsWithoutFlag()
+{
+    QCOMPARE(toBytes(CheckBrackets("x)")), QByteArray());
+    QCOMPARE(toBytes(CheckBrackets("(x")), QByteArray("(x)"));
+}
+
+void tst_ExpressionPrep::insertAfter_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("insertion");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QByteArray>("result");
+    QTest::newRow("front") << QByteArray("abc") << QByteArray("X") << 0 << QByteArray("Xabc");
+    QTest::newRow("middle") << QByteArray("abc") << QByteArray("XY") << 2 << QByteArray("abXYc");
+    QTest::newRow("end") << QByteArray("abc") << QByteArray("X") << 3 << QByteArray("abcX");
+    QTest::newRow("past the end") << QByteArray("abc") << QByteArray("X") << 10 << QByteArray("abcX");
+    QTest::newRow("into empty") << QByteArray("") << QByteArray("X") << 0 << QByteArray("X");
+    QTest::newRow("nothing inserted") << QByteArray("abc") << QByteArray("") << 1 << QByteArray("abc");
+}
+
+void tst_ExpressionPrep::insertAfter()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, insertion);
+    QFETCH(int, position);
+    QFETCH(QByteArray, result);
+    QCOMPARE(toBytes(InsertAfter(toStd(text), toStd(insertion), std::size_t(position))), result);
+}
+
+void tst_ExpressionPrep::functionNames_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QByteArray>("name");
+    const char* const expected[] = {"sinh", "cosh", "tanh", "arcsinh", "arccosh", "arctanh", "arcsin",
+                                    "arccos", "arctan", "cosec", "sec", "cot", "sin", "cos",
+                                    "tan", "abs", "exp", "antilog", "ln", "log", "sqrt"};
+    static_assert(std::size(expected) == strFunctionNames.size());
+    for (int i = 0; i < int(std::size(expected)); ++i)
+        QTest::addRow("%d", i) << i << QByteArray(expected[i]);
+}
+
+void tst_ExpressionPrep::functionNames()
+{
+    QFETCH(int, index);
+    QFETCH(QByteArray, name);
+    QCOMPARE(toBytes(strFunctionNames[std::size_t(index)]), name);
+}
+
+void tst_ExpressionPrep::functionNamesPrecedeTheirPrefixes()
+{
+    for (std::size_t i = 0; i < strFunctionNames.size(); ++i)
+        for (std::size_t j = i + 1; j < strFunctionNames.size(); ++j)
+            QVERIFY2(!strFunctionNames[j].starts_with(strFunctionNames[i]),
+                     toBytes(strFunctionNames[i]) + " is tried before " + toBytes(strFunctionNames[j]));
+}
+
+void tst_ExpressionPrep::optimizeExpression_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("result");
+    auto add = [](const char* text, const char* result) { QTest::addRow("%s", text) << QByteArray(text) << QByteArray(result); };
+    add("2x^2+3x-5", "2*x^2+(3*x)-5");
+    add("sin(x", "sin (x)");
+    add("x)+(1", "x)+(1");
+    add("", "");
+    add("5 x", "5 x");
+    add("X", "X");
+    add("Sin x", "Sin x");
+    add("tan x/2", "tan (x)/2");
+    add("sin cos x", "sin (cos (x))");
+    add("(2x+1)", "(2*x+1)");
+    add("1+2x^2", "1+2*x^2");
+    add("sin x^2", "sin (x)^2");
+    add("sin  x", "sin  (x)");
+}
+
+void tst_ExpressionPrep::optimizeExpression()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, result);
+    QCOMPARE(toBytes(OptimizeExpression(toStd(text))), result);
+}
+
+void tst_ExpressionPrep::enteringExpression_data()
+{
+    QTest::addColumn<QByteArray>("typed");
+    QTest::addColumn<bool>("optimize");
+    QTest::addColumn<bool>("added");
+    QTest::addColumn<QByteArray>("listed");
+    QTest::addColumn<bool>("unmatched");
+
+    auto add = [](const char* typed, const char* listed) {
+        QTest::addRow("%s", typed) << QByteArray(typed) << true << true << QByteArray(listed) << false;
+    };
+    add("x^2+2x+1", "x^2+(2*x)+1");
+    add("2x", "2*x");
+    add("1+2.5x+3", "1+(2.5*x)+3");
+    add("1/2x", "1/2*x");
+    add("1/2x+1", "1/(2*x)+1");
+    add("x2", "x*2");
+    add("xx", "x*x");
+    add("2pi", "2*pi");
+    add("pi2", "pi2");
+    add("x(x+1)", "x*(x+1)");
+    add("2(x+1)", "2*(x+1)");
+    add("(x+1)2", "(x+1)*2");
+    add("(x+1)(x-1)", "(x+1)(x-1)");
+    add("sin(x)cos(x)", "sin (x)cos (x)");
+    add("sinx", "sin (x)");
+    add("sin x", "sin (x)");
+    add("sin(x", "sin (x)");
+    add("sin2x", "sin (2)*x");
+    add("2sinx", "2*sin (x)");
+    add("xsinx", "x*sin (x)");
+    add("x^2sinx", "x^2*sin (x)");
+    add("exp(x)", "exp (x)");
+    add("arcsinh x", "arcsinh (x)");
+    add("cosec x", "cosec (x)");
+    add("antilog2", "antilog (2)");
+    add("sin abs(x)+1", "sin (abs (x))+1");
+    add("sin", "sin ()");
+    add("sin-x", "sin ()-x");
+    QTest::newRow("x)+(1") << QByteArray("x)+(1") << true << false << QByteArray() << true;
+    QTest::newRow("empty") << QByteArray("") << true << false << QByteArray() << false;
+
+    QTest::newRow("2x, not optimized") << QByteArray("2x") << false << true << QByteArray("2x") << false;
+    QTest::newRow("sin(x, not optimized") << QByteArray("sin(x") << false << true << QByteArray("sin(x)") << false;
+    QTest::newRow("x)+(1, not optimized") << QByteArray("x)+(1") << false << false << QByteArray() << true;
+}
+
+void tst_ExpressionPrep::enteringExpression()
+{
+    QFETCH(QByteArray, typed);
+    QFETCH(bool, optimize);
+    QFETCH(bool, added);
+    QFETCH(QByteArray, listed);
+    QFETCH(bool, unmatched);
+    const Entry entry = enter(toStd(typed), optimize);
+    QCOMPARE(entry.added, added);
+    QCOMPARE(entry.unmatchedClose, unmatched);
+    if (added)
+        QCOMPARE(toBytes(entry.text), listed);
+}
+
+void tst_ExpressionPrep::enteredExpressionEvaluates_data()
+{
+    // Typed text, entered with optimizing on, then evaluated as the graph window does.
+    QTest::addColumn<QByteArray>("typed");
+    QTest::addColumn<double>("x");
+    QTest::addColumn<double>("value");
+    auto add = [](const char* typed, double x, double value) {
+        QTest::addRow("%s at %g", typed, x) << QByteArray(typed) << x << value;
+    };
+    add("x^2+2x+1", 3, 16);
+    add("2x^2+3x-5", 2, 9);
+    add("1/2x+1", 4, 1.125);
+    add("1/2x", 4, 2);
+    add("xx", 3, 9);
+    add("2(x+1)", 3, 8);
+    add("(x+1)(x-1)", 3, 6);
+    add("sin-x", 2, -2);
+    add("-x^2", 3, -9);
+    add("2sinx", 0.5, 2 * std::sin(0.5));
+    add("sin cos x", 0.5, std::sin(std::cos(0.5)));
+}
+
+void tst_ExpressionPrep::enteredExpressionEvaluates()
+{
+    QFETCH(QByteArray, typed);
+    QFETCH(double, x);
+    QFETCH(double, value);
+    const Entry entry = enter(toStd(typed), true);
+    QVERIFY(entry.added);
+    clsMath math;
+    std::string expression = "(" + entry.text + ")";
+    const double result = math.Evaluate(expression, x);
+    QVERIFY2(!math.bErrorStatus, entry.text.c_str());
+    QCOMPARE(result, value);
+}
+
+void tst_ExpressionPrep::hostile_data()
+{
+    // Texts beyond the usual limits. Where the outcome is fixed, it is checked.
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<bool>("checked");
+    QTest::addColumn<QByteArray>("bracketsChecked");
+    QTest::addColumn<QByteArray>("optimized");
+
+    auto returns = [](const char* tag, const std::string& text) {
+        QTest::newRow(tag) << toBytes(text) << false << QByteArray() << QByteArray();
+    };
+    returns("40,000 x", repeat("x", 40000));
+    returns("40,000 characters of 'sin '", repeat("sin ", 10000));
+    returns("30,000 characters of '2x+'", repeat("2x+", 10000));
+    returns("40,000 closing brackets", repeat(")", 40000));
+    returns("40,000 opening brackets", repeat("(", 40000));
+
+    const std::string nested = repeat("(", 16000) + "x" + repeat(")", 16000);
+    QTest::newRow("16,000 nested brackets") << toBytes(nested) << true << toBytes(nested) << toBytes(nested);
+    const std::string unclosed = repeat("(", 16000) + "x";
+    QTest::newRow("16,000 unclosed brackets") << toBytes(unclosed) << true << toBytes(nested) << toBytes(nested);
+    const std::string sines = repeat("sin ", 5000) + "x";
+    const std::string bracketedSines = repeat("sin (", 5000) + "x" + repeat(")", 5000);
+    QTest::newRow("5,000 nested sin") << toBytes(sines) << true << toBytes(sines) << toBytes(bracketedSines);
+}
+
+void tst_ExpressionPrep::hostile()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(bool, checked);
+    QFETCH(QByteArray, bracketsChecked);
+    QFETCH(QByteArray, optimized);
+    const std::string checkedText = CheckBrackets(toStd(text));
+    const std::string optimizedText = OptimizeExpression(toStd(text));
+    if (checked) {
+        QCOMPARE(toBytes(checkedText), bracketsChecked);
+        QCOMPARE(toBytes(optimizedText), optimized);
+    }
+}
+
+void tst_ExpressionPrep::randomBytesDoNotCrash()
+{
+    // Only survival is checked: random bytes, NUL and bytes above 0x7f included.
+    std::mt19937 generator(7);
+    std::uniform_int_distribution<int> anyByte(0, 255);
+    for (std::size_t length : {0u, 1u, 2u, 3u, 50u, 400u, 400u, 400u, 40000u}) {
+        std::string text;
+        while (text.size() < length)
+            text += char(anyByte(generator));
+        CheckBrackets(text);
+        OptimizeExpression(text);
+    }
+}
+
+QTEST_APPLESS_MAIN(tst_ExpressionPrep)
+#include "tst_expressionprep.moc"
