@@ -12,7 +12,9 @@ namespace {
 constexpr double kHalfPi = MathConstants::kPi / 2;
 
 // How the scan sees each character.
-enum CharClass : unsigned char { kOperand, kOpen, kClose, kAddSub, kMulDiv, kPowMod, kSpace };
+// kEnd is the terminating NUL of a std::string (a NUL inside the text is an
+// operand character like any other).
+enum CharClass : unsigned char { kOperand, kOpen, kClose, kAddSub, kMulDiv, kPowMod, kSpace, kEnd };
 
 constexpr std::array<unsigned char, 256> MakeCharClasses()
 {
@@ -26,6 +28,7 @@ constexpr std::array<unsigned char, 256> MakeCharClasses()
     classes['^'] = kPowMod;
     classes['%'] = kPowMod;
     classes[' '] = kSpace;
+    classes['\0'] = kEnd;
     return classes;
 }
 constexpr std::array<unsigned char, 256> kCharClass = MakeCharClasses();
@@ -366,7 +369,8 @@ double clsMath::ScanGroup(std::string_view strText, double dvalueX)
 // The group scan. With bCheckPrepared it also confirms, on the way, that the
 // text is in its prepared form (no spaces, nothing for either bracketing pass
 // to insert), and stops early with bNeedsPreparation set when it is not, or
-// when it is nested too deeply for this quick path.
+// when it is nested too deeply for this quick path. That path reads the
+// terminating NUL after the text, so it is only given a std::string's text.
 template <bool bCheckPrepared>
 double clsMath::ScanText(std::string_view strText, double dvalueX, bool& bNeedsPreparation)
 {
@@ -392,11 +396,19 @@ double clsMath::ScanText(std::string_view strText, double dvalueX, bool& bNeedsP
     unsigned char seen = 0;
 
     for (std::size_t k = 1;; ++k) {
-        if (k < length) {
-            const char ch = t[k];
-            const unsigned char cls = ClassOf(ch);
-            if (cls == kOperand)
-                continue;
+        // The quick path reads the terminating NUL of the caller's string
+        // instead of testing the length at every character.
+        char ch = '\0';
+        unsigned char cls = kEnd;
+        if (bCheckPrepared || k < length) {
+            ch = t[k];
+            cls = ClassOf(ch);
+        }
+        if (cls == kOperand)
+            continue;
+        if (cls == kEnd && k < length)
+            continue;
+        if (cls != kEnd) {
             switch (cls) {
             case kSpace:
                 if (bCheckPrepared) {
@@ -470,7 +482,7 @@ double clsMath::ScanText(std::string_view strText, double dvalueX, bool& bNeedsP
                 iEndPosition = static_cast<std::int16_t>(std::min<std::size_t>(length, kMaxTextLength));
                 return acc;
             }
-            k = length;
+            k = length - 1; // so that the next round meets the end again
             s = length;
         }
 
