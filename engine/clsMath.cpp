@@ -33,6 +33,22 @@ constexpr std::array<unsigned char, 256> MakeCharClasses()
 }
 constexpr std::array<unsigned char, 256> kCharClass = MakeCharClasses();
 
+enum class Operator : unsigned char { None, Add, Subtract, Multiply, Divide, Power, Remainder };
+
+constexpr std::array<Operator, 256> MakeOperators()
+{
+    std::array<Operator, 256> operators{};
+    operators['+'] = Operator::Add;
+    operators['-'] = Operator::Subtract;
+    operators['*'] = Operator::Multiply;
+    operators['/'] = Operator::Divide;
+    operators['^'] = Operator::Power;
+    operators['%'] = Operator::Remainder;
+    return operators;
+}
+constexpr std::array<Operator, 256> kOperator = MakeOperators();
+
+inline Operator OperatorOf(char c) { return kOperator[static_cast<unsigned char>(c)]; }
 inline unsigned char ClassOf(char c) { return kCharClass[static_cast<unsigned char>(c)]; }
 
 // True when neither bracketing pass would insert anything: no "*" or "/"
@@ -204,43 +220,40 @@ struct ScanFrame {
     unsigned char seen; // operators met at that level, for the prepared-text check
 };
 
-// The scan frames of the enclosing groups. They live on the machine stack
-// for ordinary nesting depths; only the growable kind moves deeper nesting to
-// the heap, the other refuses it (Push returns false).
+// The scan frames of the enclosing groups, indexed by depth; the scan keeps
+// the depth itself, in a register. They live on the machine stack for
+// ordinary nesting depths; only the growable kind moves deeper nesting to the
+// heap, the other refuses it.
 template <bool kGrowable>
-class FrameStack {
+class FrameStore {
 public:
-    bool Push(const ScanFrame& frame)
+    // Where the frame at `depth` goes; null when the store is full. Fields are
+    // written one by one through it: building a whole frame and copying it
+    // costs a stalled store-to-load forward on some processors.
+    ScanFrame* Slot(std::size_t depth)
     {
-        if (m_size < m_inline.size()) {
-            m_inline[m_size++] = frame;
-            return true;
-        }
+        if (depth < m_inline.size())
+            return &m_inline[depth];
         if constexpr (kGrowable) {
-            m_overflow.push_back(frame);
-            ++m_size;
-            return true;
+            const std::size_t i = depth - m_inline.size();
+            if (i >= m_overflow.size())
+                m_overflow.resize(i + 1);
+            return &m_overflow[i];
         }
-        return false;
+        return nullptr;
     }
-    ScanFrame Pop()
+    const ScanFrame& Get(std::size_t depth) const
     {
-        --m_size;
         if constexpr (kGrowable) {
-            if (m_size >= m_inline.size()) {
-                const ScanFrame frame = m_overflow.back();
-                m_overflow.pop_back();
-                return frame;
-            }
+            if (depth >= m_inline.size())
+                return m_overflow[depth - m_inline.size()];
         }
-        return m_inline[m_size];
+        return m_inline[depth];
     }
-    bool Empty() const { return m_size == 0; }
 
 private:
     struct NoOverflow {};
     std::array<ScanFrame, 48> m_inline;
-    std::size_t m_size = 0;
     [[no_unique_address]] std::conditional_t<kGrowable, std::vector<ScanFrame>, NoOverflow> m_overflow;
 };
 
@@ -388,7 +401,8 @@ double clsMath::ScanText(std::string_view strText, double dvalueX, bool& bNeedsP
         return 0;
     }
 
-    FrameStack<!bCheckPrepared> enclosing;
+    FrameStore<!bCheckPrepared> enclosing;
+    std::size_t depth = 0; // groups open around the current one
     double acc = 0;
     double v = 0;
     std::size_t s = 0; // the operand being read starts after s
@@ -398,97 +412,105 @@ double clsMath::ScanText(std::string_view strText, double dvalueX, bool& bNeedsP
     for (std::size_t k = 1;; ++k) {
         // The quick path reads the terminating NUL of the caller's string
         // instead of testing the length at every character.
-        char ch = '\0';
-        unsigned char cls = kEnd;
-        if (bCheckPrepared || k < length) {
-            ch = t[k];
-            cls = ClassOf(ch);
+        char ch = (bCheckPrepared || k < length) ? t[k] : '\0';
+        // Operand characters are only counted; run over them in a tight loop.
+        while (ClassOf(ch) == kOperand) {
+            ++k;
+            ch = (bCheckPrepared || k < length) ? t[k] : '\0';
         }
-        if (cls == kOperand)
+        switch (ClassOf(ch)) {
+        case kOperand:
             continue;
-        if (cls == kEnd && k < length)
-            continue;
-        if (cls != kEnd) {
-            switch (cls) {
-            case kSpace:
-                if (bCheckPrepared) {
-                    bNeedsPreparation = true;
-                    return 0;
-                }
-                continue;
-            case kOpen:
-                if (!enclosing.Push({acc, k, k - s - 1, op, seen})) {
-                    bNeedsPreparation = true;
-                    return 0;
-                }
-                acc = 0;
-                v = 0;
-                s = k;
-                op = '+';
-                seen = 0;
-                continue;
-            case kAddSub:
-                seen |= kSeenAddSub;
-                break;
-            case kMulDiv:
-                if (bCheckPrepared && (seen & kSeenAddSub)) {
-                    bNeedsPreparation = true;
-                    return 0;
-                }
-                seen |= kSeenMulDiv;
-                break;
-            case kPowMod:
-                if (bCheckPrepared && seen != 0) {
-                    bNeedsPreparation = true;
-                    return 0;
-                }
-                break;
-            default: // kClose
-                break;
-            }
-
-            if (const std::size_t n = k - s - 1; n > 0) {
-                const char first = t[s + 1];
-                if (first == 'x')
-                    v = dvalueX;
-                else if (n == 1 && first >= '0' && first <= '9')
-                    v = first - '0';
-                else
-                    v = OperandValue(std::string_view(t + s + 1, n), dvalueX, v);
-                acc = ApplyOperator(acc, v, op);
-            }
-            s = k;
-            if (ch != ')') {
-                op = ch;
-                continue;
-            }
-            if (enclosing.Empty()) {
-                // Text after the closing bracket is not evaluated, but the
-                // bracketing passes would still rewrite it.
-                if (bCheckPrepared) {
-                    const std::string_view rest = strText.substr(k + 1);
-                    if (rest.find(' ') != std::string_view::npos || !IsBracketed(rest)) {
-                        bNeedsPreparation = true;
-                        return 0;
-                    }
-                }
-                iEndPosition = static_cast<std::int16_t>(k);
-                return acc;
-            }
-        } else {
-            // The text ended inside a group: the operand being read is
+        case kEnd:
+            if (k < length)
+                continue; // a NUL inside the text is an operand character
+            // The text ended inside the group: the operand being read is
             // dropped, and every group still open ends with the text.
-            if (enclosing.Empty()) {
+            if (depth == 0) {
                 iEndPosition = static_cast<std::int16_t>(std::min<std::size_t>(length, kMaxTextLength));
                 return acc;
             }
             k = length - 1; // so that the next round meets the end again
             s = length;
+            goto finishGroup;
+        case kSpace:
+            if (bCheckPrepared) {
+                bNeedsPreparation = true;
+                return 0;
+            }
+            continue;
+        case kOpen:
+            if (ScanFrame* frame = enclosing.Slot(depth)) {
+                frame->acc = acc;
+                frame->open = k;
+                frame->n = k - s - 1;
+                frame->op = op;
+                frame->seen = seen;
+                ++depth;
+            } else {
+                bNeedsPreparation = true;
+                return 0;
+            }
+            acc = 0;
+            v = 0;
+            s = k;
+            op = '+';
+            seen = 0;
+            continue;
+        case kAddSub:
+            seen |= kSeenAddSub;
+            break;
+        case kMulDiv:
+            if (bCheckPrepared && (seen & kSeenAddSub)) {
+                bNeedsPreparation = true;
+                return 0;
+            }
+            seen |= kSeenMulDiv;
+            break;
+        case kPowMod:
+            if (bCheckPrepared && seen != 0) {
+                bNeedsPreparation = true;
+                return 0;
+            }
+            break;
+        default: // kClose
+            break;
         }
 
+        // An operator or a closing bracket ends the operand being read.
+        if (const std::size_t n = k - s - 1; n > 0) {
+            const char first = t[s + 1];
+            if (first == 'x')
+                v = dvalueX;
+            else if (n == 1 && static_cast<unsigned char>(first - '0') < 10)
+                v = first - '0';
+            else
+                v = OperandValue(std::string_view(t + s + 1, n), dvalueX, v);
+            acc = ApplyOperator(acc, v, op);
+        }
+        s = k;
+        if (ch != ')') {
+            op = ch;
+            continue;
+        }
+        if (depth == 0) {
+            // Text after the closing bracket is not evaluated, but the
+            // bracketing passes would still rewrite it.
+            if (bCheckPrepared && k + 1 < length) {
+                const std::string_view rest = strText.substr(k + 1);
+                if (rest.find(' ') != std::string_view::npos || !IsBracketed(rest)) {
+                    bNeedsPreparation = true;
+                    return 0;
+                }
+            }
+            iEndPosition = static_cast<std::int16_t>(k);
+            return acc;
+        }
+
+    finishGroup:
         // The innermost group has ended at k: hand its value to the scan that
         // contains it, which goes on after k.
-        const ScanFrame outer = enclosing.Pop();
+        const ScanFrame& outer = enclosing.Get(--depth);
         v = acc;
         if (outer.n > 0)
             v = ApplyFunction(v, std::string_view(t + outer.open - outer.n, outer.n));
@@ -544,23 +566,23 @@ double clsMath::ApplyFunction(double v, std::string_view strName)
 [[gnu::always_inline]] inline double clsMath::ApplyOperator(double a, double b, char chOperator)
 {
     double r = 0;
-    switch (chOperator) {
-    case '+': r = a + b; break;
-    case '-': r = a - b; break;
-    case '*': r = a * b; break;
-    case '/':
+    switch (OperatorOf(chOperator)) {
+    case Operator::Add: r = a + b; break;
+    case Operator::Subtract: r = a - b; break;
+    case Operator::Multiply: r = a * b; break;
+    case Operator::Divide:
         if (b == 0)
             return Fail();
         r = a / b;
         break;
-    case '^':
+    case Operator::Power:
         r = Power(a, b);
         break;
-    case '%':
+    case Operator::Remainder:
         if (!Remainder(a, b, r))
             return Fail();
         break;
-    default:
+    case Operator::None:
         return Fail();
     }
     if (!std::isfinite(r))
