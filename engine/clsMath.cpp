@@ -51,44 +51,54 @@ constexpr std::array<Operator, 256> kOperator = MakeOperators();
 inline Operator OperatorOf(char c) { return kOperator[static_cast<unsigned char>(c)]; }
 inline unsigned char ClassOf(char c) { return kCharClass[static_cast<unsigned char>(c)]; }
 
-// True when neither bracketing pass would insert anything: no "*" or "/"
-// follows a "+" or "-" within the same bracket level, and no "^" or "%"
-// follows any of "+ - * /" within it. This is the case for every text that
-// has been prepared once, so the passes themselves can be skipped.
+// What a bracket level has met so far, for telling whether the bracketing
+// passes would change a text: they put brackets around a "*" or "/" that
+// follows a "+" or "-" within the same level, and around a "^" or "%" that
+// follows any of "+ - * /" within it.
+constexpr unsigned char kSeenAddSub = 1;
+constexpr unsigned char kSeenMulDiv = 2;
+
+// Records an operator of class kClass (kAddSub, kMulDiv or kPowMod) at the
+// current level; false when the bracketing passes would bracket it.
+template <unsigned char kClass>
+inline bool NoteOperator(unsigned char& seen)
+{
+    if constexpr (kClass == kAddSub) {
+        seen |= kSeenAddSub;
+        return true;
+    } else if constexpr (kClass == kMulDiv) {
+        if (seen & kSeenAddSub)
+            return false;
+        seen |= kSeenMulDiv;
+        return true;
+    } else {
+        static_assert(kClass == kPowMod);
+        return seen == 0;
+    }
+}
+
+// True when neither bracketing pass would insert anything into t. This is
+// the case for every text that has been prepared once.
 bool IsBracketed(std::string_view t)
 {
-    constexpr unsigned char kSeenAddSub = 1;
-    constexpr unsigned char kSeenMulDiv = 2;
     std::array<unsigned char, 64> enclosing;
     std::size_t depth = 0;
     unsigned char seen = 0;
     for (char c : t) {
-        switch (ClassOf(c)) {
-        case kOpen:
+        const unsigned char cls = ClassOf(c);
+        if (cls == kOpen) {
             if (depth == enclosing.size())
                 return false; // deeply nested: let the passes decide
             enclosing[depth++] = seen;
             seen = 0;
-            break;
-        case kClose:
+        } else if (cls == kClose) {
             // A ")" without its "(" hides everything before it from the
             // operators after it.
             seen = depth > 0 ? enclosing[--depth] : 0;
-            break;
-        case kAddSub:
-            seen |= kSeenAddSub;
-            break;
-        case kMulDiv:
-            if (seen & kSeenAddSub)
-                return false;
-            seen |= kSeenMulDiv;
-            break;
-        case kPowMod:
-            if (seen != 0)
-                return false;
-            break;
-        default:
-            break;
+        } else if ((cls == kAddSub && !NoteOperator<kAddSub>(seen))
+                   || (cls == kMulDiv && !NoteOperator<kMulDiv>(seen))
+                   || (cls == kPowMod && !NoteOperator<kPowMod>(seen))) {
+            return false;
         }
     }
     return true;
@@ -387,10 +397,6 @@ double clsMath::ScanGroup(std::string_view strText, double dvalueX)
 template <bool bCheckPrepared>
 double clsMath::ScanText(std::string_view strText, double dvalueX, bool& bNeedsPreparation)
 {
-    // Which operators the current bracket level has seen so far.
-    constexpr unsigned char kSeenAddSub = 1;
-    constexpr unsigned char kSeenMulDiv = 2;
-
     // The scan is iterative: an opening bracket saves the enclosing scan's
     // state and its closing bracket restores it, so any depth is safe.
     // t[0] is the group's opening bracket and is not examined.
@@ -458,17 +464,16 @@ double clsMath::ScanText(std::string_view strText, double dvalueX, bool& bNeedsP
             seen = 0;
             continue;
         case kAddSub:
-            seen |= kSeenAddSub;
+            NoteOperator<kAddSub>(seen);
             break;
         case kMulDiv:
-            if (bCheckPrepared && (seen & kSeenAddSub)) {
+            if (!NoteOperator<kMulDiv>(seen) && bCheckPrepared) {
                 bNeedsPreparation = true;
                 return 0;
             }
-            seen |= kSeenMulDiv;
             break;
         case kPowMod:
-            if (bCheckPrepared && seen != 0) {
+            if (!NoteOperator<kPowMod>(seen) && bCheckPrepared) {
                 bNeedsPreparation = true;
                 return 0;
             }
