@@ -5,6 +5,8 @@ VELMORA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 # What every build needs: compiler, CMake, Qt 6 and the fonts the windows use.
 VELMORA_BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev libgl-dev fonts-liberation2 fonts-dejavu-core)
+# What the tests need beyond the build: a virtual display and locale sources.
+VELMORA_TEST_PACKAGES=(xvfb xauth locales)
 
 # Installs the given Debian packages that are not installed yet.
 velmora_require_packages() {

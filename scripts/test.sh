@@ -5,7 +5,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-velmora_require_packages "${VELMORA_BUILD_PACKAGES[@]}" xvfb xauth
+velmora_require_packages "${VELMORA_BUILD_PACKAGES[@]}" "${VELMORA_TEST_PACKAGES[@]}"
 
 export QT_QPA_PLATFORM=offscreen
 
