@@ -338,7 +338,7 @@ void BracketPass(std::string& t, IsOp isOp, IsStop isStop)
 double clsMath::Evaluate(std::string& strExpression, double dvalueX)
 {
     bErrorStatus = false;
-    if (strExpression.size() > kMaxTextLength)
+    if (strExpression.size() > kMaxExpressionLength)
         return Fail();
 
     // A text that preparation would leave as it is (the case for every call
@@ -352,7 +352,7 @@ double clsMath::Evaluate(std::string& strExpression, double dvalueX)
     bErrorStatus = false;
     InsertPrecedenceBrackets(strExpression);
     RemoveSpaces(strExpression);
-    if (strExpression.size() > kMaxTextLength)
+    if (strExpression.size() > kMaxExpressionLength)
         return Fail();
     return ScanGroup(strExpression, dvalueX);
 }
@@ -433,7 +433,7 @@ double clsMath::ScanText(std::string_view strText, double dvalueX, bool& bNeedsP
             // The text ended inside the group: the operand being read is
             // dropped, and every group still open ends with the text.
             if (depth == 0) {
-                iEndPosition = static_cast<std::int16_t>(std::min<std::size_t>(length, kMaxTextLength));
+                iEndPosition = static_cast<std::int16_t>(std::min<std::size_t>(length, kMaxExpressionLength));
                 return acc;
             }
             k = length - 1; // so that the next round meets the end again

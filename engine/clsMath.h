@@ -1,8 +1,13 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+// Longest expression text the program handles; positions within a text are
+// 16-bit. The evaluator flags longer texts as errors.
+inline constexpr std::size_t kMaxExpressionLength = 32767;
 
 // Evaluates expression texts such as "(2*x^2+(3*x)-5)" at a value of x.
 //
@@ -19,9 +24,6 @@
 // An instance keeps nothing from one evaluation to the next.
 class clsMath {
 public:
-    // Longest text the evaluator handles; positions within a text are 16-bit.
-    static constexpr std::size_t kMaxTextLength = 32767;
-
     bool bErrorStatus = false;
 
     double Evaluate(std::string& strExpression, double dvalueX);
