@@ -77,33 +77,6 @@ inline bool NoteOperator(unsigned char& seen)
     }
 }
 
-// True when neither bracketing pass would insert anything into t. This is
-// the case for every text that has been prepared once.
-bool IsBracketed(std::string_view t)
-{
-    std::array<unsigned char, 64> enclosing;
-    std::size_t depth = 0;
-    unsigned char seen = 0;
-    for (char c : t) {
-        const unsigned char cls = ClassOf(c);
-        if (cls == kOpen) {
-            if (depth == enclosing.size())
-                return false; // deeply nested: let the passes decide
-            enclosing[depth++] = seen;
-            seen = 0;
-        } else if (cls == kClose) {
-            // A ")" without its "(" hides everything before it from the
-            // operators after it.
-            seen = depth > 0 ? enclosing[--depth] : 0;
-        } else if ((cls == kAddSub && !NoteOperator<kAddSub>(seen))
-                   || (cls == kMulDiv && !NoteOperator<kMulDiv>(seen))
-                   || (cls == kPowMod && !NoteOperator<kPowMod>(seen))) {
-            return false;
-        }
-    }
-    return true;
-}
-
 constexpr char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // a to the power b; not finite when the result has no finite real value.
@@ -267,12 +240,18 @@ private:
     [[no_unique_address]] std::conditional_t<kGrowable, std::vector<ScanFrame>, NoOverflow> m_overflow;
 };
 
-// One pass of precedence bracketing: every operator of `ops` whose left
-// operand reaches back to a left stop (at its own bracket depth) gets its
-// operands bracketed, so that it is evaluated before the stop's operator.
-template <typename IsOp, typename IsStop>
-void BracketPass(std::string& t, IsOp isOp, IsStop isStop)
+// One pass of precedence bracketing for the operators of class opClass
+// (kMulDiv or kPowMod): every such operator whose left operand reaches back
+// to a left stop (an operator that binds less tightly) at its own bracket
+// depth gets its operands bracketed, so that it is evaluated first.
+void BracketPass(std::string& t, unsigned char opClass)
 {
+    auto isOp = [opClass](char c) { return ClassOf(c) == opClass; };
+    auto isStop = [opClass](char c) {
+        const unsigned char cls = ClassOf(c);
+        return cls == kAddSub || (opClass == kPowMod && cls == kMulDiv);
+    };
+
     // Position of an earlier operator of this pass whose leftward search found
     // no stop; a search that reaches it at depth 0 can end there, because
     // everything to its left is already known to hold no stop. It keeps long
@@ -484,13 +463,7 @@ double clsMath::ScanText(std::string_view strText, double dvalueX, bool& bNeedsP
 
         // An operator or a closing bracket ends the operand being read.
         if (const std::size_t n = k - s - 1; n > 0) {
-            const char first = t[s + 1];
-            if (first == 'x')
-                v = dvalueX;
-            else if (n == 1 && static_cast<unsigned char>(first - '0') < 10)
-                v = first - '0';
-            else
-                v = OperandValue(std::string_view(t + s + 1, n), dvalueX, v);
+            v = OperandValue(std::string_view(t + s + 1, n), dvalueX, v);
             acc = ApplyOperator(acc, v, op);
         }
         s = k;
@@ -500,13 +473,11 @@ double clsMath::ScanText(std::string_view strText, double dvalueX, bool& bNeedsP
         }
         if (depth == 0) {
             // Text after the closing bracket is not evaluated, but the
-            // bracketing passes would still rewrite it.
+            // bracketing passes may still rewrite it: such texts (only
+            // unbalanced ones have any) take the full path.
             if (bCheckPrepared && k + 1 < length) {
-                const std::string_view rest = strText.substr(k + 1);
-                if (rest.find(' ') != std::string_view::npos || !IsBracketed(rest)) {
-                    bNeedsPreparation = true;
-                    return 0;
-                }
+                bNeedsPreparation = true;
+                return 0;
             }
             iEndPosition = static_cast<std::int16_t>(k);
             return acc;
@@ -597,14 +568,8 @@ double clsMath::ApplyFunction(double v, std::string_view strName)
 
 void clsMath::InsertPrecedenceBrackets(std::string& strText)
 {
-    if (IsBracketed(strText))
-        return;
-    BracketPass(
-        strText, [](char c) { return c == '*' || c == '/'; },
-        [](char c) { return c == '+' || c == '-'; });
-    BracketPass(
-        strText, [](char c) { return c == '^' || c == '%'; },
-        [](char c) { return c == '+' || c == '-' || c == '*' || c == '/'; });
+    BracketPass(strText, kMulDiv);
+    BracketPass(strText, kPowMod);
 }
 
 double clsMath::Fail()
@@ -613,14 +578,18 @@ double clsMath::Fail()
     return 0;
 }
 
-double clsMath::OperandValue(std::string_view strOperand, double dvalueX, double dPrevious)
+// Inlined into the scan: x and single digits, the most common operands, cost
+// no call.
+[[gnu::always_inline]] inline double clsMath::OperandValue(std::string_view strOperand, double dvalueX,
+                                                           double dPrevious)
 {
-    if (strOperand.front() == 'x')
+    const char first = strOperand.front();
+    if (first == 'x')
         return dvalueX;
-    if (strOperand.size() >= 2 && strOperand[0] == 'p' && strOperand[1] == 'i')
+    if (strOperand.size() == 1 && static_cast<unsigned char>(first - '0') < 10)
+        return first - '0';
+    if (strOperand.size() >= 2 && first == 'p' && strOperand[1] == 'i')
         return MathConstants::kPi;
-    if (strOperand.size() == 1 && strOperand[0] >= '0' && strOperand[0] <= '9')
-        return strOperand[0] - '0';
     double value = 0;
     if (ParseOperandNumber(strOperand, value))
         return value;
