@@ -1,19 +1,19 @@
 #include <QApplication>
-#include <QMainWindow>
 
 #include "FontSetup.h"
+#include "MessageBox.h"
+#include "frmMain.h"
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Velmora"));
+    QApplication::setApplicationName(ProgramTitle());
     RegisterFontSubstitutions();
 
-    QMainWindow window;
-    window.setObjectName(QStringLiteral("frmMain"));
-    window.setWindowTitle(QStringLiteral("Velmora"));
-    window.resize(640, 480);
-    window.show();
+    // The main window deletes itself when it closes; the program ends when
+    // no window of it remains.
+    auto* pMain = new frmMain();
+    pMain->show();
 
     return app.exec();
 }

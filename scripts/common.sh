@@ -3,8 +3,9 @@
 
 VELMORA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-# What every build needs: compiler, CMake, Qt 6 and the fonts the windows use.
-VELMORA_BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev libgl-dev fonts-liberation2 fonts-dejavu-core)
+# What every build needs: compiler, CMake, Qt 6, the RandR library for
+# switching display modes, and the fonts the windows use.
+VELMORA_BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev libgl-dev libxrandr-dev fonts-liberation2 fonts-dejavu-core)
 # What the tests need beyond the build: a virtual display and locale sources.
 VELMORA_TEST_PACKAGES=(xvfb xauth locales)
 

@@ -1,0 +1,71 @@
+#include "DisplayModes.h"
+
+#include "RealDisplay.h"
+
+#include <cmath>
+
+namespace {
+
+DisplayServices*& InstalledServices()
+{
+    static DisplayServices* pServices = nullptr;
+    return pServices;
+}
+
+} // namespace
+
+DisplayServices& CurrentDisplay()
+{
+    if (InstalledServices())
+        return *InstalledServices();
+    static RealDisplay realDisplay;
+    return realDisplay;
+}
+
+DisplayServices* SetDisplay(DisplayServices* pServices)
+{
+    DisplayServices* pPrevious = InstalledServices();
+    InstalledServices() = pServices;
+    return pPrevious;
+}
+
+DisplayDouble::DisplayDouble(std::int32_t width, std::int32_t height)
+    : iWidth(width), iHeight(height), m_previous(SetDisplay(this))
+{
+    for (auto [w, h] : {std::pair{640u, 480u}, {800u, 600u}, {1024u, 600u}, {1024u, 768u}, {1280u, 720u}, {1920u, 1080u}})
+        modes.append(DisplayMode{0, 32, w, h, 60});
+}
+
+DisplayDouble::~DisplayDouble()
+{
+    SetDisplay(m_previous);
+}
+
+std::int32_t DisplayDouble::GetSystemMetrics(int nIndex)
+{
+    if (nIndex == SM_CXSCREEN)
+        return iWidth;
+    if (nIndex == SM_CYSCREEN)
+        return iHeight;
+    return 0;
+}
+
+bool DisplayDouble::EnumDisplaySettings(std::int32_t iModeNum, DisplayMode& mode)
+{
+    ++iEnumerations;
+    if (iModeNum < 0 || iModeNum >= modes.size())
+        return false;
+    mode = modes[iModeNum];
+    return true;
+}
+
+void DisplayDouble::ChangeDisplaySettings(const DisplayMode& mode)
+{
+    changeRequests.append(mode);
+    for (const DisplayMode& m : modes) {
+        if (m.dmPelsWidth == mode.dmPelsWidth && m.dmPelsHeight == mode.dmPelsHeight) {
+            iWidth = static_cast<std::int32_t>(mode.dmPelsWidth);
+            iHeight = static_cast<std::int32_t>(mode.dmPelsHeight);
+        }
+    }
+}

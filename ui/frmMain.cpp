@@ -1,0 +1,341 @@
+#include "frmMain.h"
+
+#include "ArrowIcon.h"
+#include "ExpressionPrep.h"
+#include "MessageBox.h"
+#include "SampleFile.h"
+#include "Settings.h"
+#include "Twips.h"
+#include "clsMath.h"
+#include "modRes.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <limits>
+
+namespace {
+
+// The list indexes entries with 16-bit numbers.
+constexpr int kMaxListEntries = 32767;
+// Every caller of the evaluator adds a pair of brackets to an entry.
+constexpr qsizetype kMaxEntryLength = static_cast<qsizetype>(kMaxExpressionLength) - 2;
+
+template <typename Widget>
+Widget* Place(Widget* pWidget, const char* pszName, const QRect& rect)
+{
+    pWidget->setObjectName(QLatin1String(pszName));
+    pWidget->setGeometry(rect);
+    return pWidget;
+}
+
+void MakeBold(QWidget* pWidget)
+{
+    QFont font = pWidget->font();
+    font.setWeight(QFont::Bold);
+    pWidget->setFont(font);
+}
+
+QPushButton* PictureButton(QWidget* pParent, ArrowDirection direction, const QString& strDescription)
+{
+    auto* pButton = new QPushButton(pParent);
+    pButton->setIcon(ArrowIcon(direction));
+    pButton->setIconSize(QSize(16, 16));
+    pButton->setToolTip(strDescription);
+    pButton->setAccessibleName(strDescription);
+    return pButton;
+}
+
+// The selected row, or -1 when nothing is selected. A list may have a current
+// row without a selection; only the selection counts.
+int SelectedRow(const QListWidget* pList)
+{
+    const QList<QListWidgetItem*> selected = pList->selectedItems();
+    return selected.isEmpty() ? -1 : pList->row(selected.first());
+}
+
+// Removes a row and leaves the list without a selection (Qt would otherwise
+// select a neighbour of the removed row).
+void RemoveRow(QListWidget* pList, int iRow)
+{
+    delete pList->takeItem(iRow);
+    pList->selectionModel()->clear();
+}
+
+std::string ToEngineText(const QString& strText)
+{
+    return strText.toStdString();
+}
+
+} // namespace
+
+frmMain::frmMain(const QString& strProgramFolder)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(ProgramTitle());
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(8.25);
+    setFont(font);
+    setFixedSize(TwipsSize(8970, 5325));
+
+    CreateControls();
+    SetTabOrder();
+    ConnectControls();
+    Form_Load(strProgramFolder);
+}
+
+void frmMain::CreateControls()
+{
+    cmdDraw = Place(new QPushButton(tr("&Draw Graph"), this), "cmdDraw", TwipsRect(6975, 4455, 1620, 465));
+    MakeBold(cmdDraw);
+    lstExpression = Place(new QListWidget(this), "lstExpression", TwipsRect(3120, 3105, 3405, 1230));
+    lblExpressions = Place(new QLabel(tr("Expression(s) to plot"), this), "lblExpressions", TwipsRect(3090, 2640, 2295, 255));
+    MakeBold(lblExpressions);
+    frmMode = Place(new QGroupBox(tr("Graph Mode"), this), "frmMode", TwipsRect(6930, 2955, 1695, 1335));
+    cmdExit = Place(new QPushButton(tr("E&xit"), this), "cmdExit", TwipsRect(6840, 120, 1770, 375));
+    cmdClearList = Place(new QPushButton(tr("Clear List"), this), "cmdClearList", TwipsRect(3120, 4455, 1620, 465));
+    lstSample = Place(new QListWidget(this), "lstSample", TwipsRect(375, 3090, 1935, 1815));
+    lblSample = Place(new QLabel(tr("Sample Expressions"), this), "lblSample", TwipsRect(420, 2790, 1815, 270));
+    cmdAbout = Place(new QPushButton(tr("&About"), this), "cmdAbout", TwipsRect(6855, 750, 1770, 375));
+    txtExpression = Place(new QLineEdit(this), "txtExpression", TwipsRect(1710, 1995, 4800, 285));
+    lblExpression = Place(new QLabel(tr("Expression"), this), "lblExpression", TwipsRect(495, 1980, 975, 225));
+    cmdAddSample = Place(PictureButton(this, ArrowDirection::Right, tr("Add the sample to the expressions to plot")),
+                         "cmdAddSample", TwipsRect(2430, 3510, 510, 555));
+    cmdRemoveExp = Place(new QPushButton(tr("Remove Expression"), this), "cmdRemoveExp", TwipsRect(4905, 4455, 1650, 465));
+    Command2 = Place(new QPushButton(tr("&Preferences"), this), "Command2", TwipsRect(6840, 1365, 1770, 375));
+    cmdEnter = Place(PictureButton(this, ArrowDirection::Down, tr("Enter the expression into the list")),
+                     "cmdEnter", TwipsRect(5310, 2415, 555, 555));
+    cmdEdit = Place(PictureButton(this, ArrowDirection::Up, tr("Take an expression back for editing")),
+                    "cmdEdit", TwipsRect(5940, 2415, 555, 555));
+    optPolar = Place(new QRadioButton(tr("Polar"), frmMode), "optPolar", TwipsRect(240, 825, 1215, 255));
+    optRectangular = Place(new QRadioButton(tr("Rectangular"), frmMode), "optRectangular", TwipsRect(240, 450, 1215, 255));
+    cmdClear = Place(new QPushButton(tr("&Clear Expression"), this), "cmdClear", TwipsRect(6840, 1950, 1770, 330));
+    chkNoOptimize = Place(new QCheckBox(tr("Do not optimize equations"), this), "chkNoOptimize", TwipsRect(6645, 2505, 2220, 315));
+
+    // The text box has no limit of its own; over-long texts are refused when
+    // they are entered, never cut.
+    txtExpression->setMaxLength(std::numeric_limits<int>::max());
+    txtExpression->setAccessibleName(lblExpression->text());
+    lblExpression->setBuddy(txtExpression);
+    lstExpression->setAccessibleName(lblExpressions->text());
+    lblExpressions->setBuddy(lstExpression);
+    lstSample->setAccessibleName(lblSample->text());
+    lblSample->setBuddy(lstSample);
+    for (QListWidget* pList : {lstExpression, lstSample}) {
+        pList->setSelectionMode(QAbstractItemView::SingleSelection);
+        pList->setUniformItemSizes(true);
+    }
+}
+
+void frmMain::SetTabOrder()
+{
+    const QList<QWidget*> order{cmdDraw, lstExpression, cmdExit, cmdClearList, lstSample, cmdAbout,
+                                txtExpression, cmdAddSample, cmdRemoveExp, Command2, cmdEnter, cmdEdit,
+                                optPolar, optRectangular, cmdClear, chkNoOptimize};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void frmMain::ConnectControls()
+{
+    connect(cmdEnter, &QPushButton::clicked, this, &frmMain::cmdEnter_Click);
+    connect(cmdEdit, &QPushButton::clicked, this, &frmMain::cmdEdit_Click);
+    connect(cmdRemoveExp, &QPushButton::clicked, this, &frmMain::cmdRemoveExp_Click);
+    connect(cmdClearList, &QPushButton::clicked, this, &frmMain::cmdClearList_Click);
+    connect(cmdClear, &QPushButton::clicked, this, &frmMain::cmdClear_Click);
+    connect(cmdAddSample, &QPushButton::clicked, this, &frmMain::cmdAddSample_Click);
+    connect(lstSample, &QListWidget::itemDoubleClicked, this, &frmMain::cmdAddSample_Click);
+    connect(chkNoOptimize, &QCheckBox::stateChanged, this, &frmMain::chkNoOptimize_Click);
+    connect(cmdDraw, &QPushButton::clicked, this, &frmMain::cmdDraw_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
+    // The Enter key is acted on when it goes down in the text box.
+    txtExpression->installEventFilter(this);
+}
+
+void frmMain::Form_Load(const QString& strProgramFolder)
+{
+    CheckRes();
+    SetDefaultSettings();
+    optRectangular->setChecked(true);
+    lstSample->addItems(LoadSamples(QDir(strProgramFolder).filePath(QStringLiteral("samples.txt"))));
+}
+
+void frmMain::Form_Unload()
+{
+    if (m_bUnloaded)
+        return;
+    m_bUnloaded = true;
+    if (StartScreenWidth < 1024 || StartScreenHeight < 768) {
+        float sngWidth = static_cast<float>(StartScreenWidth);
+        float sngHeight = static_cast<float>(StartScreenHeight);
+        modRes::ChangeRes(sngWidth, sngHeight);
+    }
+}
+
+void frmMain::CheckRes()
+{
+    StartScreenWidth = CurrentDisplay().GetSystemMetrics(SM_CXSCREEN);
+    StartScreenHeight = CurrentDisplay().GetSystemMetrics(SM_CYSCREEN);
+    if (StartScreenHeight >= 768 || StartScreenWidth >= 1024)
+        return;
+
+    const QString strMessage = QStringLiteral("You current video resolution is: ") + QString::number(StartScreenWidth)
+        + QStringLiteral(" x ") + QString::number(StartScreenHeight) + QStringLiteral("\r\n")
+        + QStringLiteral("This program requires a resolution 1024 x 768 or greater.") + QStringLiteral("\r\n\r\n")
+        + QStringLiteral("Do you wish me to adjust your resolution to 1024x768?");
+    if (ShowMessage(strMessage, MessageIcon::Critical, MessageButtons::YesNo, QStringLiteral("Invalid Resolution"))
+        == MessageAnswer::Yes) {
+        float sngWidth = 1024.0f;
+        float sngHeight = 768.0f;
+        modRes::ChangeRes(sngWidth, sngHeight);
+    }
+}
+
+void frmMain::Form_Activate()
+{
+    txtExpression->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void frmMain::showEvent(QShowEvent* pEvent)
+{
+    QWidget::showEvent(pEvent);
+    if (m_bShown)
+        return;
+    m_bShown = true;
+    Form_Activate();
+    activateWindow();
+}
+
+void frmMain::closeEvent(QCloseEvent* pEvent)
+{
+    Form_Unload();
+    pEvent->accept();
+}
+
+bool frmMain::eventFilter(QObject* pWatched, QEvent* pEvent)
+{
+    if (pWatched == txtExpression && pEvent->type() == QEvent::KeyPress) {
+        const int iKey = static_cast<QKeyEvent*>(pEvent)->key();
+        if (iKey == Qt::Key_Return || iKey == Qt::Key_Enter)
+            cmdEnter_Click();
+    }
+    return QWidget::eventFilter(pWatched, pEvent);
+}
+
+QString frmMain::CheckBrackets(const QString& strText)
+{
+    bool bUnmatchedClose = false;
+    const std::string strResult = ::CheckBrackets(ToEngineText(strText), &bUnmatchedClose);
+    if (bUnmatchedClose)
+        ShowMessage(QStringLiteral("Invalid brackets encountered"), MessageIcon::Critical, MessageButtons::OK,
+                    QStringLiteral("Error"));
+    return QString::fromStdString(strResult);
+}
+
+bool frmMain::RefuseIfTooLong(const QString& strText)
+{
+    if (static_cast<qsizetype>(ToEngineText(strText).size()) <= kMaxEntryLength)
+        return false;
+    ShowMessage(QStringLiteral("The expression is too long. An expression can have at most %1 characters.")
+                    .arg(kMaxEntryLength),
+                MessageIcon::Critical, MessageButtons::OK, QStringLiteral("Error"));
+    return true;
+}
+
+bool frmMain::RefuseIfListFull()
+{
+    if (lstExpression->count() < kMaxListEntries)
+        return false;
+    ShowMessage(QStringLiteral("The list of expressions is full. It can hold at most %1 expressions.")
+                    .arg(kMaxListEntries),
+                MessageIcon::Critical, MessageButtons::OK, QStringLiteral("Error"));
+    return true;
+}
+
+bool frmMain::AppendExpression(const QString& strText)
+{
+    if (RefuseIfTooLong(strText) || RefuseIfListFull())
+        return false;
+    lstExpression->addItem(strText);
+    return true;
+}
+
+void frmMain::cmdEnter_Click()
+{
+    const QString strTyped = txtExpression->text();
+    if (CheckBrackets(strTyped).isEmpty())
+        return;
+    // Refused before normalising, which would only make the text longer.
+    if (RefuseIfTooLong(strTyped) || RefuseIfListFull())
+        return;
+    if (gViewSettings.bOptimize)
+        txtExpression->setText(QString::fromStdString(OptimizeExpression(ToEngineText(strTyped))));
+    if (!AppendExpression(CheckBrackets(txtExpression->text()))) {
+        // The normalised form did not fit: give the user's own text back.
+        txtExpression->setText(strTyped);
+        return;
+    }
+    txtExpression->clear();
+}
+
+void frmMain::cmdEdit_Click()
+{
+    int iEntry = SelectedRow(lstExpression);
+    if (iEntry < 0)
+        iEntry = lstExpression->count() - 1;
+    if (iEntry < 0)
+        return;
+    txtExpression->setText(lstExpression->item(iEntry)->text());
+    txtExpression->setCursorPosition(txtExpression->text().size());
+    RemoveRow(lstExpression, iEntry);
+}
+
+void frmMain::cmdRemoveExp_Click()
+{
+    const int iEntry = SelectedRow(lstExpression);
+    if (iEntry >= 0)
+        RemoveRow(lstExpression, iEntry);
+}
+
+void frmMain::cmdClearList_Click()
+{
+    lstExpression->clear();
+}
+
+void frmMain::cmdClear_Click()
+{
+    txtExpression->clear();
+}
+
+void frmMain::cmdAddSample_Click()
+{
+    const int iSample = SelectedRow(lstSample);
+    if (iSample >= 0)
+        AppendExpression(lstSample->item(iSample)->text());
+}
+
+void frmMain::chkNoOptimize_Click()
+{
+    // Only a ticked box switches normalising off; clear and greyed leave it on.
+    gViewSettings.bOptimize = chkNoOptimize->checkState() != Qt::Checked;
+}
+
+void frmMain::cmdDraw_Click()
+{
+    gViewSettings.bAnimate = true;
+}
+
+void frmMain::cmdExit_Click()
+{
+    close();
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+
+// The start-up window: expression entry, the list of expressions to plot,
+// the sample expressions, the graph mode, and the commands that open the
+// other windows.
+class frmMain : public QWidget {
+    Q_OBJECT
+
+public:
+    // samples.txt is read from strProgramFolder, normally the folder that
+    // holds the executable.
+    explicit frmMain(const QString& strProgramFolder = QCoreApplication::applicationDirPath());
+
+    // Measures the screen and offers to switch to 1024 x 768 when it is both
+    // narrower and lower than that.
+    void CheckRes();
+
+    // Runs when the window becomes the program's active window: on first
+    // show, and when a window of ours that it opened closes.
+    void Form_Activate();
+
+    // The screen size measured by CheckRes; restored at unload when either
+    // is below 1024 x 768.
+    std::int32_t StartScreenWidth = 0;
+    std::int32_t StartScreenHeight = 0;
+
+protected:
+    void showEvent(QShowEvent* pEvent) override;
+    void closeEvent(QCloseEvent* pEvent) override;
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+
+private:
+    void CreateControls();
+    void SetTabOrder();
+    void ConnectControls();
+    void Form_Load(const QString& strProgramFolder);
+    void Form_Unload();
+
+    void cmdEnter_Click();
+    void cmdEdit_Click();
+    void cmdRemoveExp_Click();
+    void cmdClearList_Click();
+    void cmdClear_Click();
+    void cmdAddSample_Click();
+    void chkNoOptimize_Click();
+    void cmdDraw_Click();
+    void cmdExit_Click();
+
+    // The bracket check with its message: the balanced text, or an empty
+    // text when the text is empty or has a ")" without a "(".
+    QString CheckBrackets(const QString& strText);
+    // Appends an entry to lstExpression unless the list is full or the text
+    // too long for the evaluator; says why when it refuses.
+    bool AppendExpression(const QString& strText);
+    bool RefuseIfTooLong(const QString& strText);
+    bool RefuseIfListFull();
+
+    QPushButton* cmdDraw = nullptr;
+    QListWidget* lstExpression = nullptr;
+    QLabel* lblExpressions = nullptr;
+    QGroupBox* frmMode = nullptr;
+    QPushButton* cmdExit = nullptr;
+    QPushButton* cmdClearList = nullptr;
+    QListWidget* lstSample = nullptr;
+    QLabel* lblSample = nullptr;
+    QPushButton* cmdAbout = nullptr;
+    QLineEdit* txtExpression = nullptr;
+    QLabel* lblExpression = nullptr;
+    QPushButton* cmdAddSample = nullptr;
+    QPushButton* cmdRemoveExp = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* cmdEnter = nullptr;
+    QPushButton* cmdEdit = nullptr;
+    QRadioButton* optPolar = nullptr;
+    QRadioButton* optRectangular = nullptr;
+    QPushButton* cmdClear = nullptr;
+    QCheckBox* chkNoOptimize = nullptr;
+
+    bool m_bShown = false;
+    bool m_bUnloaded = false;
+};
