@@ -160,6 +160,8 @@ void frmMain::ConnectControls()
     connect(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
     // The Enter key is acted on when it goes down in the text box.
     txtExpression->installEventFilter(this);
+    optPolar->installEventFilter(this);
+    optRectangular->installEventFilter(this);
 }
 
 void frmMain::Form_Load(const QString& strProgramFolder)
@@ -224,6 +226,14 @@ void frmMain::closeEvent(QCloseEvent* pEvent)
 
 bool frmMain::eventFilter(QObject* pWatched, QEvent* pEvent)
 {
+    if ((pWatched == optPolar || pWatched == optRectangular) && pEvent->type() == QEvent::FocusIn) {
+        // Tabbing into the graph mode lands on the selected option.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(pEvent)->reason();
+        QRadioButton* pSelected = optPolar->isChecked() ? optPolar : optRectangular;
+        if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) && pWatched != pSelected
+            && pSelected->isChecked())
+            pSelected->setFocus(reason);
+    }
     if (pWatched == txtExpression && pEvent->type() == QEvent::KeyPress) {
         const int iKey = static_cast<QKeyEvent*>(pEvent)->key();
         if (iKey == Qt::Key_Return || iKey == Qt::Key_Enter)
