@@ -109,6 +109,7 @@ private slots:
     void tabOrder();
     void loadStepOrder();
     void focusOnActivation();
+    void drawAsksForProgressivePlot();
 
     void typedText_data();
     void typedText();
@@ -261,6 +262,15 @@ void tst_frmMain::focusOnActivation()
     QCOMPARE(QApplication::focusWidget(), main.Samples());
     main.window->Form_Activate();
     QCOMPARE(QApplication::focusWidget(), main.Text());
+}
+
+void tst_frmMain::drawAsksForProgressivePlot()
+{
+    MainWindow main;
+    main.Show();
+    gViewSettings.bAnimate = false;
+    main.Click("cmdDraw");
+    QCOMPARE(gViewSettings.bAnimate, true);
 }
 
 void tst_frmMain::typedText_data()
