@@ -2,6 +2,7 @@
 
 #include "ArrowIcon.h"
 #include "ExpressionPrep.h"
+#include "FormLayout.h"
 #include "MessageBox.h"
 #include "SampleFile.h"
 #include "Settings.h"
@@ -28,21 +29,6 @@ namespace {
 constexpr int kMaxListEntries = 32767;
 // Every caller of the evaluator adds a pair of brackets to an entry.
 constexpr qsizetype kMaxEntryLength = static_cast<qsizetype>(kMaxExpressionLength) - 2;
-
-template <typename Widget>
-Widget* Place(Widget* pWidget, const char* pszName, const QRect& rect)
-{
-    pWidget->setObjectName(QLatin1String(pszName));
-    pWidget->setGeometry(rect);
-    return pWidget;
-}
-
-void MakeBold(QWidget* pWidget)
-{
-    QFont font = pWidget->font();
-    font.setWeight(QFont::Bold);
-    pWidget->setFont(font);
-}
 
 QPushButton* PictureButton(QWidget* pParent, ArrowDirection direction, const QString& strDescription)
 {
@@ -97,10 +83,10 @@ frmMain::frmMain(const QString& strProgramFolder)
 void frmMain::CreateControls()
 {
     cmdDraw = Place(new QPushButton(tr("&Draw Graph"), this), "cmdDraw", TwipsRect(6975, 4455, 1620, 465));
-    MakeBold(cmdDraw);
+    SetBold(cmdDraw);
     lstExpression = Place(new QListWidget(this), "lstExpression", TwipsRect(3120, 3105, 3405, 1230));
     lblExpressions = Place(new QLabel(tr("Expression(s) to plot"), this), "lblExpressions", TwipsRect(3090, 2640, 2295, 255));
-    MakeBold(lblExpressions);
+    SetBold(lblExpressions);
     frmMode = Place(new QGroupBox(tr("Graph Mode"), this), "frmMode", TwipsRect(6930, 2955, 1695, 1335));
     cmdExit = Place(new QPushButton(tr("E&xit"), this), "cmdExit", TwipsRect(6840, 120, 1770, 375));
     cmdClearList = Place(new QPushButton(tr("Clear List"), this), "cmdClearList", TwipsRect(3120, 4455, 1620, 465));
@@ -286,12 +272,12 @@ void frmMain::cmdEnter_Click()
     if (CheckBrackets(strTyped).isEmpty())
         return;
     // Refused before normalising, which would only make the text longer.
-    if (RefuseIfTooLong(strTyped) || RefuseIfListFull())
+    if (RefuseIfTooLong(strTyped))
         return;
     if (gViewSettings.bOptimize)
         txtExpression->setText(QString::fromStdString(OptimizeExpression(ToEngineText(strTyped))));
     if (!AppendExpression(CheckBrackets(txtExpression->text()))) {
-        // The normalised form did not fit: give the user's own text back.
+        // Refused: the box keeps the text as the user typed it.
         txtExpression->setText(strTyped);
         return;
     }

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QFont>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+// Small helpers for windows that place their controls at fixed positions.
+
+// Names a control after its role (tests and tools find it by that name) and
+// puts it at its place in its parent.
+template <typename Widget>
+Widget* Place(Widget* pWidget, const char* pszName, const QRect& rect)
+{
+    pWidget->setObjectName(QLatin1String(pszName));
+    pWidget->setGeometry(rect);
+    return pWidget;
+}
+
+inline void SetBold(QWidget* pWidget)
+{
+    QFont font = pWidget->font();
+    font.setWeight(QFont::Bold);
+    pWidget->setFont(font);
+}
