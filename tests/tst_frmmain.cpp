@@ -22,10 +22,14 @@ namespace {
 // A main window on a 1024 x 768 display, with messages recorded instead of
 // shown and samples read from a folder of the test's own.
 struct MainWindow {
+    // A scripted answer (when not negative) goes to the first message, which
+    // may come while the window loads.
     explicit MainWindow(const QByteArray& samples = QByteArray("sin(x)\nx^2\nsin(x\n\"a,b\"\n"),
-                        int iWidth = 1024, int iHeight = 768)
-        : display(iWidth, iHeight)
+                        QSize screen = QSize(1024, 768), int iFirstAnswer = -1)
+        : display(screen.width(), screen.height())
     {
+        if (iFirstAnswer >= 0)
+            messages.ScriptAnswer(static_cast<MessageAnswer>(iFirstAnswer));
         if (!samples.isNull()) {
             QFile file(folder.filePath(QStringLiteral("samples.txt")));
             if (!file.open(QIODevice::WriteOnly) || file.write(samples) != samples.size())
@@ -559,12 +563,10 @@ void tst_frmMain::displayCheck()
     QFETCH(QSize, switchedAtExit);
     QFETCH(bool, exitButton);
 
-    QTemporaryDir folder;
-    DisplayDouble display(screen.width(), screen.height());
-    RecordedMessages messages;
-    if (answer >= 0)
-        messages.ScriptAnswer(static_cast<MessageAnswer>(answer));
-    QPointer<frmMain> window = new frmMain(folder.path());
+    MainWindow main(QByteArray(), screen, answer);
+    QPointer<frmMain> window = main.window;
+    DisplayDouble& display = main.display;
+    RecordedMessages& messages = main.messages;
 
     QCOMPARE(window->StartScreenWidth, screen.width());
     QCOMPARE(window->StartScreenHeight, screen.height());
