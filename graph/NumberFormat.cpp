@@ -50,41 +50,6 @@ Decimal ToDecimal(double dValue)
     return decimal;
 }
 
-// Rounds the digits to a number of places after the point, halves to even.
-// The half is judged on the 15 digits the program shows, so 2.0005 counts as
-// a half (and rounds to 2) although the double itself is a little above it.
-// For halves that the double holds exactly, such as 0.0625, this is what
-// nearbyint(value * 1000) / 1000 gives too.
-void RoundToPlaces(Decimal& decimal, int iPlaces)
-{
-    const int keep = decimal.iExponent + 1 + iPlaces; // significant digits that stay
-    if (keep >= int(decimal.digits.size()))
-        return;
-    if (keep < 0) {
-        decimal.digits.clear(); // below a tenth of the last place: rounds to zero
-        return;
-    }
-
-    const std::string_view rest = std::string_view(decimal.digits).substr(std::size_t(keep));
-    const bool aboveHalf = rest[0] > '5' || (rest[0] == '5' && rest.find_first_not_of('0', 1) != std::string_view::npos);
-    const bool half = rest[0] == '5' && !aboveHalf;
-    const bool lastKeptOdd = keep > 0 && (decimal.digits[std::size_t(keep) - 1] - '0') % 2 == 1;
-    decimal.digits.resize(std::size_t(keep));
-
-    if (aboveHalf || (half && lastKeptOdd)) {
-        std::size_t position = decimal.digits.size();
-        while (position > 0 && decimal.digits[position - 1] == '9')
-            decimal.digits[--position] = '0';
-        if (position > 0) {
-            ++decimal.digits[position - 1];
-        } else {
-            decimal.digits.insert(decimal.digits.begin(), '1');
-            ++decimal.iExponent;
-        }
-    }
-    DropTrailingZeros(decimal);
-}
-
 std::string ToText(const Decimal& decimal)
 {
     if (decimal.digits.empty())
@@ -142,14 +107,21 @@ std::string NonFiniteText(double dValue)
     return dValue < 0 ? "-Infinity" : "Infinity";
 }
 
-// The general digits of the value rounded to a number of places.
+// Values from here up have no places to round, and scaling them could
+// overflow.
+constexpr double kNothingToRound = 1e15;
+
+// The general digits of the value rounded to a number of places, halves to
+// even, on the scaled binary value: nearbyint(v * 10^places) / 10^places.
 std::string RoundedDigits(double dValue, int iPlaces)
 {
     if (!std::isfinite(dValue))
         return NonFiniteText(dValue);
-    Decimal decimal = ToDecimal(dValue);
-    RoundToPlaces(decimal, iPlaces);
-    return ToText(decimal);
+    if (std::fabs(dValue) < kNothingToRound) {
+        const double dScale = std::pow(10.0, iPlaces);
+        dValue = std::nearbyint(dValue * dScale) / dScale;
+    }
+    return ToText(ToDecimal(dValue));
 }
 
 // Drops the "0" in front of the point: "0.5" -> ".5", "-0.5" -> "-.5".

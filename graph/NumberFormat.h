@@ -14,8 +14,9 @@
 // below 15 ("0.000015", "0.000000000123", "0.000000000000012", but "1E-15"
 // and "1.23E-14"). The digits never depend on the C locale.
 //
-// Rounding to a number of places takes halves to even, and judges the half
-// on those 15 digits: 2.0005 rounds to 2 at 3 places, 2.0015 to 2.002.
+// Rounding to a number of places takes halves to even on the scaled binary
+// value, nearbyint(v * 10^places) / 10^places: 0.0625 rounds to .062 at 3
+// places. Values from 1E+15 up are not rounded.
 //
 // Not-a-number is written "NaN" and the infinities "Infinity" and
 // "-Infinity"; the forms below add their usual sign space and trailing space

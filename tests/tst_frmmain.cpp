@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,7 +15,9 @@
 
 #include "DisplayModes.h"
 #include "MessageBox.h"
+#include "ModalForm.h"
 #include "Settings.h"
+#include "frmGraph.h"
 #include "frmMain.h"
 
 namespace {
@@ -97,6 +100,7 @@ struct MainWindow {
     QTemporaryDir folder;
     DisplayDouble display;
     RecordedMessages messages;
+    NonBlockingModal modal;
     QPointer<frmMain> window;
 };
 
@@ -113,7 +117,7 @@ private slots:
     void tabOrder();
     void loadStepOrder();
     void focusOnActivation();
-    void drawAsksForProgressivePlot();
+    void drawOpensGraphModally();
 
     void typedText_data();
     void typedText();
@@ -268,13 +272,33 @@ void tst_frmMain::focusOnActivation()
     QCOMPARE(QApplication::focusWidget(), main.Text());
 }
 
-void tst_frmMain::drawAsksForProgressivePlot()
+void tst_frmMain::drawOpensGraphModally()
 {
     MainWindow main;
     main.Show();
+    main.Enter(QStringLiteral("x^2"));
+    main.Enter(QStringLiteral("sin(x)"));
+    main.Control<QRadioButton>("optPolar")->setChecked(true);
     gViewSettings.bAnimate = false;
     main.Click("cmdDraw");
+
+    QCOMPARE(main.modal.forms.size(), 1);
+    auto* pGraph = qobject_cast<frmGraph*>(main.modal.forms.first().data());
+    QVERIFY(pGraph);
+    QVERIFY(pGraph->bModePolar);
+    // The first plot is asked to be progressive; the graph window takes the
+    // request when it is on screen.
     QCOMPARE(gViewSettings.bAnimate, true);
+    auto* pChooser = pGraph->findChild<QComboBox*>(QStringLiteral("cmbExps"));
+    QTRY_COMPARE(pChooser->count(), 3);
+    QCOMPARE(gViewSettings.bAnimate, false);
+    QCOMPARE(pChooser->itemText(2), main.Entries().at(1));
+
+    // Closing the graph window makes the main window active again.
+    main.Text()->clearFocus();
+    pGraph->close();
+    QTRY_VERIFY(main.modal.forms.first().isNull());
+    QTRY_VERIFY(main.Text()->hasFocus());
 }
 
 void tst_frmMain::typedText_data()

@@ -118,9 +118,9 @@ void tst_NumberFormat::forms_data()
     row(Label, -2.0 / 3, "-.667");
     row(Label, -0.0, " 0");
     row(Label, -0.0004, " 0");
-    row(Label, 2.0005, " 2");      // halves to even, judged on the digits shown
+    row(Label, 2.0005, " 2.001");  // the double lies just above the half
     row(Label, 2.0015, " 2.002");
-    row(Label, 9.9995, " 10");     // the carry runs through every digit
+    row(Label, 9.9995, " 10");     // an exact half after scaling; the carry runs through
     row(Label, 0.0625, " .062");   // a half the double holds exactly
     row(Label, 1e20, " 1E+20");
     row(Label, kNaN, " NaN");

@@ -3,6 +3,8 @@
 #include "ArrowIcon.h"
 #include "ExpressionPrep.h"
 #include "FormLayout.h"
+#include "GraphServices.h"
+#include "frmGraph.h"
 #include "MessageBox.h"
 #include "SampleFile.h"
 #include "Settings.h"
@@ -80,6 +82,8 @@ frmMain::frmMain(const QString& strProgramFolder)
     Form_Load(strProgramFolder);
 }
 
+frmMain::~frmMain() = default;
+
 void frmMain::CreateControls()
 {
     cmdDraw = Place(new QPushButton(tr("&Draw Graph"), this), "cmdDraw", TwipsRect(6975, 4455, 1620, 465));
@@ -115,6 +119,7 @@ void frmMain::CreateControls()
     lblExpression->setBuddy(txtExpression);
     lstExpression->setAccessibleName(lblExpressions->text());
     lblExpressions->setBuddy(lstExpression);
+    m_graphServices = std::make_unique<GraphServices>(*lstExpression);
     lstSample->setAccessibleName(lblSample->text());
     lblSample->setBuddy(lstSample);
     for (QListWidget* pList : {lstExpression, lstSample}) {
@@ -328,7 +333,10 @@ void frmMain::chkNoOptimize_Click()
 
 void frmMain::cmdDraw_Click()
 {
+    auto* pGraph = new frmGraph(*m_graphServices, this);
+    pGraph->bModePolar = optPolar->isChecked();
     gViewSettings.bAnimate = true;
+    ShowModal(pGraph, this);
 }
 
 void frmMain::cmdExit_Click()

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "ModalForm.h"
+
 #include <QCoreApplication>
 #include <QString>
 #include <QWidget>
 
 #include <cstdint>
+#include <memory>
 
+class GraphServices;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -17,13 +21,14 @@ class QRadioButton;
 // The start-up window: expression entry, the list of expressions to plot,
 // the sample expressions, the graph mode, and the commands that open the
 // other windows.
-class frmMain : public QWidget {
+class frmMain : public QWidget, public ActivatableForm {
     Q_OBJECT
 
 public:
     // samples.txt is read from strProgramFolder, normally the folder that
     // holds the executable.
     explicit frmMain(const QString& strProgramFolder = QCoreApplication::applicationDirPath());
+    ~frmMain() override;
 
     // Measures the screen and offers to switch to 1024 x 768 when it is both
     // narrower and lower than that.
@@ -31,7 +36,7 @@ public:
 
     // Runs when the window becomes the program's active window: on first
     // show, and when a window of ours that it opened closes.
-    void Form_Activate();
+    void Form_Activate() override;
 
     // The screen size measured by CheckRes; restored at unload when either
     // is below 1024 x 768.
@@ -90,6 +95,7 @@ private:
     QPushButton* cmdClear = nullptr;
     QCheckBox* chkNoOptimize = nullptr;
 
+    std::unique_ptr<GraphServices> m_graphServices;
     bool m_bShown = false;
     bool m_bUnloaded = false;
 };

@@ -1,0 +1,97 @@
+// Timing of a full redraw of the graph window's picture (axes, legends and
+// every curve) on an off-screen window, next to the time the evaluator alone
+// takes for the same samples.
+//
+//   PlotGraph/rectangular10   the default view with 10 curves (400 samples each)
+//   PlotGraph/polar5          polar mode, 5 curves, sensitivity 1000 and a
+//                             half-width of 0.5 (about 12,600 samples each)
+//   Evaluate/...              the same samples through clsMath::Evaluate only
+
+#include "CurveSampling.h"
+#include "GraphHost.h"
+#include "Settings.h"
+#include "clsMath.h"
+#include "frmGraph.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+namespace {
+
+struct ListHost : GraphHost {
+    QStringList entries;
+    QStringList Expressions() const override { return entries; }
+};
+
+const QStringList kRectangular{"sin (x)", "x^2", "(x^3)-(2*x)", "cos (x)*x", "exp (x/5)",
+                               "abs (x)-5", "sqrt (abs (x))", "1/x", "tan (x)", "ln (abs (x)+1)"};
+const QStringList kPolar{"5", "x", "2*sin (3*x)", "4*cos (2*x)", "1+cos (x)"};
+
+void UsePolarSettings()
+{
+    SetDefaultSettings();
+    gViewSettings.bAnimate = false;
+    gViewSettings.iPolarSensitivity = 1000;
+    gViewSettings.dScaleX = 0.5;
+}
+
+void UseRectangularSettings()
+{
+    SetDefaultSettings();
+    gViewSettings.bAnimate = false;
+}
+
+void PlotGraph(benchmark::State& state, const QStringList& entries, bool bPolar)
+{
+    bPolar ? UsePolarSettings() : UseRectangularSettings();
+    ListHost host;
+    host.entries = entries;
+    frmGraph graph(host);
+    graph.bModePolar = bPolar;
+    graph.Initialize();
+    for (auto _ : state)
+        graph.PlotGraph();
+}
+
+void EvaluateOnly(benchmark::State& state, const QStringList& entries, bool bPolar)
+{
+    GraphView view;
+    view.bModePolar = bPolar;
+    view.dScaleX = bPolar ? 0.5 : 10.0;
+    view.iPolarSensitivity = bPolar ? 1000 : 100;
+    clsMath objMath;
+    std::int64_t iSamples = 0;
+    for (auto _ : state) {
+        for (const QString& strEntry : entries) {
+            std::string strExpression = strEntry.toStdString();
+            strExpression.insert(strExpression.begin(), '(');
+            strExpression.push_back(')');
+            iSamples += ForEachSample(CurveRange(view), [&](double dX) {
+                objMath.bErrorStatus = false;
+                benchmark::DoNotOptimize(objMath.Evaluate(strExpression, dX));
+            });
+        }
+    }
+    state.SetItemsProcessed(iSamples);
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(PlotGraph, rectangular10, kRectangular, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(EvaluateOnly, rectangular10, kRectangular, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PlotGraph, polar5, kPolar, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(EvaluateOnly, polar5, kPolar, true)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

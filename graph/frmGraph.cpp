@@ -1,0 +1,353 @@
+#include "frmGraph.h"
+
+#include "ArrowIcon.h"
+#include "FormLayout.h"
+#include "GraphHost.h"
+#include "PictureBox.h"
+#include "MessageBox.h"
+#include "PlotDrawing.h"
+#include "ScaleSteps.h"
+#include "Settings.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QToolBar>
+
+#include <cmath>
+
+namespace {
+
+constexpr QSize kClientSize(589, 645);
+
+QPushButton* MoveButton(QWidget* pParent, ArrowDirection direction, const QString& strDescription)
+{
+    auto* pButton = new QPushButton(pParent);
+    pButton->setIcon(ArrowIcon(direction));
+    pButton->setIconSize(QSize(20, 20));
+    pButton->setToolTip(strDescription);
+    pButton->setAccessibleName(strDescription);
+    pButton->setAutoDefault(false);
+    return pButton;
+}
+
+// The evaluator wants its text in brackets.
+std::string EvaluatorText(const QString& strEntry)
+{
+    std::string strText = strEntry.toStdString();
+    strText.insert(strText.begin(), '(');
+    strText.push_back(')');
+    return strText;
+}
+
+} // namespace
+
+frmGraph::frmGraph(GraphHost& host, QWidget* pParent)
+    : QMainWindow(pParent, Qt::Window)
+    , m_host(host)
+{
+    setObjectName(QStringLiteral("frmGraph"));
+    setWindowTitle(tr("Graph"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(8.25);
+    setFont(font);
+
+    auto* pClient = new QWidget(this);
+    pClient->setFixedSize(kClientSize);
+    setCentralWidget(pClient);
+    CreateMenus();
+    CreateToolbar(pClient);
+    CreateControls(pClient);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(picGraph, &PictureBox::FirstPainted, this, &frmGraph::Form_Activate, Qt::QueuedConnection);
+    connect(picGraph, &PictureBox::KeyDown, this, &frmGraph::picGraph_KeyDown);
+    connect(cmbExps, &QComboBox::activated, this, &frmGraph::PlotGraph);
+    connect(cmdReturn, &QPushButton::clicked, this, &frmGraph::CloseGraph);
+    connect(cmdMoveUp, &QPushButton::clicked, this, &frmGraph::MoveUp);
+    connect(cmdMoveDown, &QPushButton::clicked, this, &frmGraph::MoveDown);
+    connect(cmdMoveLeft, &QPushButton::clicked, this, &frmGraph::MoveLeft);
+    connect(cmdMoveRight, &QPushButton::clicked, this, &frmGraph::MoveRight);
+}
+
+frmGraph::~frmGraph() = default;
+
+void frmGraph::CreateMenus()
+{
+    // Filled with their items by the commands that the menus run.
+    menuBar()->setObjectName(QStringLiteral("menuBar"));
+}
+
+void frmGraph::CreateToolbar(QWidget* pClient)
+{
+    Toolbar1 = Place(new QToolBar(pClient), "Toolbar1", QRect(0, 0, kClientSize.width(), 42));
+    Toolbar1->setIconSize(QSize(24, 24));
+    Toolbar1->setMovable(false);
+}
+
+void frmGraph::CreateControls(QWidget* pClient)
+{
+    cmbExps = Place(new QComboBox(pClient), "cmbExps", QRect(7, 102, 193, 22));
+    cmbExps->setAccessibleName(tr("Expressions to show"));
+    cmdMoveUp = Place(MoveButton(pClient, ArrowDirection::Up, tr("Move up")), "cmdMoveUp", QRect(274, 100, 32, 32));
+    cmdReturn = Place(new QPushButton(tr("&Close"), pClient), "cmdReturn", QRect(440, 99, 87, 24));
+    cmdReturn->setAutoDefault(false);
+    cmdMoveLeft = Place(MoveButton(pClient, ArrowDirection::Left, tr("Move left")), "cmdMoveLeft",
+                        QRect(10, 353, 32, 32));
+    picGraph = new PictureBox(pClient, QSize(479, 465));
+    Place(picGraph, "picGraph", QRect(48, 137, 479, 465));
+    picGraph->setAccessibleName(tr("Graph"));
+    cmdMoveRight = Place(MoveButton(pClient, ArrowDirection::Right, tr("Move right")), "cmdMoveRight",
+                         QRect(534, 353, 32, 32));
+    cmdMoveDown = Place(MoveButton(pClient, ArrowDirection::Down, tr("Move down")), "cmdMoveDown",
+                        QRect(274, 604, 32, 32));
+    Label1 = Place(new QLabel(tr("Pointer at"), pClient), "Label1", QRect(48, 616, 53, 17));
+    lblCoordinates = Place(new QLabel(QStringLiteral(" "), pClient), "lblCoordinates", QRect(104, 616, 153, 17));
+    SetBold(lblCoordinates);
+    lblPSensitivity = Place(new QLabel(tr("Polar Sensitivity"), pClient), "lblPSensitivity", QRect(401, 617, 85, 17));
+    txtPolarSensitivity = Place(new QLineEdit(QStringLiteral("1"), pClient), "txtPolarSensitivity",
+                                QRect(493, 613, 34, 21));
+    // It shows the sensitivity level; the program never reads it back.
+    txtPolarSensitivity->setReadOnly(true);
+    txtPolarSensitivity->setAccessibleName(lblPSensitivity->text());
+    lblPSensitivity->setBuddy(txtPolarSensitivity);
+}
+
+void frmGraph::Form_Activate()
+{
+    if (!m_bActivatedOnce) {
+        m_bActivatedOnce = true;
+        activateWindow();
+        picGraph->setFocus(Qt::ActiveWindowFocusReason);
+    }
+    Initialize();
+    repaint();
+}
+
+void frmGraph::Initialize()
+{
+    repaint();
+    PictureCanvas& canvas = picGraph->Canvas();
+    canvas.Font = QFont(font().family());
+    canvas.Font.setPointSize(8);
+    m_view.iHalfSize = 200;
+    m_view.iLabelStepX = 1;
+    m_view.iLabelStepY = 1;
+    m_view.iTickLength = 5;
+    m_view.dScaleX = gViewSettings.dScaleX;
+    m_view.dScaleY = gViewSettings.dScaleY;
+    m_view.iDivisionsX = gViewSettings.iDivisionsX;
+    m_view.iDivisionsY = gViewSettings.iDivisionsY;
+    m_view.dOriginX = gViewSettings.dOriginX;
+    m_view.dOriginY = gViewSettings.dOriginY;
+    m_view.iPolarSensitivity = gViewSettings.iPolarSensitivity;
+    // The centre of the picture's client area, halves rounded to even.
+    m_view.iCenterX = static_cast<std::int16_t>(std::nearbyint(picGraph->Picture().width() / 2.0));
+    m_view.iCenterY = static_cast<std::int16_t>(std::nearbyint(picGraph->Picture().height() / 2.0));
+    m_view.bAnimate = gViewSettings.bAnimate;
+    gViewSettings.bAnimate = false;
+    m_view.bGrids = gViewSettings.bGrids;
+    {
+        // Filled quietly: the chooser would report a selection as soon as its
+        // first entry is added.
+        const QSignalBlocker blocker(cmbExps);
+        cmbExps->clear();
+        cmbExps->addItem(tr("View all expressions"));
+        cmbExps->addItems(m_host.Expressions());
+        cmbExps->setCurrentIndex(0);
+    }
+    PlotGraph();
+}
+
+void frmGraph::PlotGraph()
+{
+    DrawAxes();
+    PictureCanvas& canvas = picGraph->Canvas();
+    canvas.DrawWidth = 2;
+    canvas.Font.setBold(true);
+    const int iChosen = cmbExps->currentIndex();
+    if (iChosen > 0) {
+        const QString strChosen = cmbExps->itemText(iChosen);
+        canvas.ForeColor = kChosenCurveColor;
+        canvas.CurrentX = 20;
+        canvas.CurrentY = 2 * m_view.iHalfSize - 50;
+        canvas.Print(strChosen);
+        std::string strExpression = EvaluatorText(strChosen);
+        PlotExpression(strExpression);
+    } else {
+        const int iCount = cmbExps->count();
+        for (int i = 1; i < iCount; ++i) {
+            canvas.ForeColor = CurveColor(i);
+            canvas.CurrentX = 20;
+            canvas.CurrentY = 2 * m_view.iHalfSize + 50 - 15.0 * iCount + 15.0 * i;
+            canvas.Print(cmbExps->itemText(i));
+            std::string strExpression = EvaluatorText(cmbExps->itemText(i));
+            PlotExpression(strExpression);
+        }
+    }
+    m_view.bAnimate = false;
+    canvas.DrawWidth = 1;
+    canvas.ForeColor = 0;
+    canvas.Font.setBold(false);
+    picGraph->update();
+}
+
+void frmGraph::DecreasePolarSensitivity()
+{
+    if (!m_view.bModePolar || m_view.iPolarSensitivity <= 100)
+        return;
+    m_view.iPolarSensitivity = static_cast<std::int16_t>(m_view.iPolarSensitivity - 100);
+    PlotGraph();
+}
+
+void frmGraph::IncreasePolarSensitivity()
+{
+    if (!m_view.bModePolar || m_view.iPolarSensitivity >= 1000)
+        return;
+    m_view.iPolarSensitivity = static_cast<std::int16_t>(m_view.iPolarSensitivity + 100);
+    PlotGraph();
+}
+
+void frmGraph::DefaultScale()
+{
+    m_view.dScaleX = 10;
+    m_view.dScaleY = 10;
+    PlotGraph();
+}
+
+void frmGraph::ToggleGrid()
+{
+    m_view.bGrids = !m_view.bGrids;
+    PlotGraph();
+}
+
+void frmGraph::ViewOrigin()
+{
+    m_view.dOriginX = 0;
+    m_view.dOriginY = 0;
+    PlotGraph();
+}
+
+void frmGraph::RedrawGraph()
+{
+    m_view.bAnimate = true;
+    PlotGraph();
+}
+
+void frmGraph::ZoomIn()
+{
+    DecreaseScale(m_view.dScaleX);
+    DecreaseScale(m_view.dScaleY);
+    PlotGraph();
+}
+
+void frmGraph::ZoomInX()
+{
+    DecreaseScale(m_view.dScaleX);
+    PlotGraph();
+}
+
+void frmGraph::ZoomInY()
+{
+    DecreaseScale(m_view.dScaleY);
+    PlotGraph();
+}
+
+void frmGraph::ZoomOut()
+{
+    IncreaseScale(m_view.dScaleX);
+    IncreaseScale(m_view.dScaleY);
+    PlotGraph();
+}
+
+void frmGraph::ZoomOutX()
+{
+    IncreaseScale(m_view.dScaleX);
+    PlotGraph();
+}
+
+void frmGraph::ZoomOutY()
+{
+    IncreaseScale(m_view.dScaleY);
+    PlotGraph();
+}
+
+void frmGraph::MoveDown()
+{
+    m_view.dOriginY = m_view.dOriginY - m_view.dScaleY / DivisionsY(m_view);
+    PlotGraph();
+}
+
+void frmGraph::MoveLeft()
+{
+    m_view.dOriginX = m_view.dOriginX - m_view.dScaleX / DivisionsX(m_view);
+    PlotGraph();
+}
+
+void frmGraph::MoveRight()
+{
+    m_view.dOriginX = m_view.dOriginX + m_view.dScaleX / DivisionsX(m_view);
+    PlotGraph();
+}
+
+void frmGraph::MoveUp()
+{
+    m_view.dOriginY = m_view.dOriginY + m_view.dScaleY / DivisionsY(m_view);
+    PlotGraph();
+}
+
+void frmGraph::ShowHelp()
+{
+    ShowMessage(tr("Help is unavailable with this version"), MessageIcon::Information, MessageButtons::OK,
+                ProgramTitle());
+}
+
+void frmGraph::SetRectangularMode()
+{
+    if (!m_view.bModePolar)
+        return;
+    m_view.bModePolar = false;
+    PlotGraph();
+}
+
+void frmGraph::SetPolarMode()
+{
+    if (m_view.bModePolar)
+        return;
+    m_view.bModePolar = true;
+    PlotGraph();
+}
+
+void frmGraph::DrawAxes()
+{
+    txtPolarSensitivity->setText(QString::number(m_view.iPolarSensitivity / 100));
+    PaintAxes(picGraph->Canvas(), m_view);
+}
+
+void frmGraph::PlotExpression(std::string& strExpression)
+{
+    if (!objMath)
+        objMath = std::make_unique<clsMath>();
+    // A progressive plot shows the curve as it grows; no input is handled
+    // meanwhile.
+    const auto refresh = [this] { picGraph->Refresh(); };
+    PaintCurve(picGraph->Canvas(), m_view, *objMath, strExpression,
+               m_view.bAnimate ? std::function<void()>(refresh) : std::function<void()>());
+}
+
+void frmGraph::picGraph_KeyDown(QKeyEvent* pEvent)
+{
+    if (pEvent->key() == Qt::Key_Escape)
+        CloseGraph();
+}
+
+void frmGraph::CloseGraph()
+{
+    close();
+}

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "GraphView.h"
+#include "ModalForm.h"
+#include "clsMath.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class GraphHost;
+class PictureBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolBar;
+
+// The graph window: the expressions of the main window's list drawn as
+// curves y = f(x), or r = f(theta) in polar mode, on a picture with axes,
+// marks and value labels.
+class frmGraph : public QMainWindow, public ActivatableForm {
+    Q_OBJECT
+
+public:
+    explicit frmGraph(GraphHost& host, QWidget* pParent = nullptr);
+    ~frmGraph() override;
+
+    // Redraws the picture: axes, then the chosen expression or all of them,
+    // each with its legend.
+    void PlotGraph();
+    void DecreasePolarSensitivity();
+    void DefaultScale();
+    void ToggleGrid();
+    void IncreasePolarSensitivity();
+    void ViewOrigin();
+    // Redraws progressively, showing the curves as they grow.
+    void RedrawGraph();
+    void ZoomIn();
+    void ZoomInX();
+    void ZoomInY();
+    void ZoomOut();
+    void ZoomOutX();
+    void ZoomOutY();
+
+    // Rebuilds the view from the stored view settings, fills the chooser
+    // with "View all expressions" and the list's expressions, and redraws.
+    void Initialize();
+
+    void MoveDown();
+    void MoveLeft();
+    void MoveRight();
+    void MoveUp();
+    void ShowHelp();
+
+    // Runs when the window is first on screen and when a window of ours that
+    // it opened closes.
+    void Form_Activate() override;
+
+    // The view as it is drawn now.
+    const GraphView& View() const { return m_view; }
+
+private:
+    void CreateMenus();
+    void CreateToolbar(QWidget* pClient);
+    void CreateControls(QWidget* pClient);
+    void DrawAxes();
+    void PlotExpression(std::string& strExpression);
+    void picGraph_KeyDown(QKeyEvent* pEvent);
+    void CloseGraph();
+    void SetRectangularMode();
+    void SetPolarMode();
+
+    GraphHost& m_host;
+    GraphView m_view;
+
+public:
+    // Polar mode (curves r = f(theta)); set by the opener before showing.
+    bool& bModePolar = m_view.bModePolar;
+
+private:
+    std::unique_ptr<clsMath> objMath;
+    bool m_bActivatedOnce = false;
+
+    QToolBar* Toolbar1 = nullptr;
+    QComboBox* cmbExps = nullptr;
+    QPushButton* cmdMoveUp = nullptr;
+    QPushButton* cmdReturn = nullptr;
+    QPushButton* cmdMoveLeft = nullptr;
+    PictureBox* picGraph = nullptr;
+    QPushButton* cmdMoveRight = nullptr;
+    QPushButton* cmdMoveDown = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* lblCoordinates = nullptr;
+    QLabel* lblPSensitivity = nullptr;
+    QLineEdit* txtPolarSensitivity = nullptr;
+};

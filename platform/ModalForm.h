@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QList>
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+
+// A window of ours with an activation handler. The handler runs when the
+// window is first shown and when a modal window of ours that it opened
+// closes; message boxes and file dialogs do not count.
+class ActivatableForm {
+public:
+    virtual void Form_Activate() = 0;
+
+protected:
+    ~ActivatableForm() = default;
+};
+
+// Shows pForm modally and returns when it closes; the form deletes itself on
+// close. Then afterClose runs (the opener's code that follows the modal
+// showing), and then the opener's activation handler, unless the opener is
+// gone by then.
+void ShowModal(QWidget* pForm, QWidget* pOpener, const std::function<void()>& afterClose = {});
+
+// Replaces the way ShowModal shows a form. The handler gets the form and
+// must arrange for onClosed to run once the form has closed. Returns the
+// previous handler; an empty handler restores real modal showing.
+using ModalHandler = std::function<void(QWidget* pForm, std::function<void()> onClosed)>;
+ModalHandler SetModalHandler(ModalHandler handler);
+
+// Test double: while it exists, ShowModal shows the form without blocking and
+// returns at once; the code after the modal showing runs when the form is
+// closed, as it would in the real program. The forms opened are listed.
+class NonBlockingModal {
+public:
+    NonBlockingModal();
+    ~NonBlockingModal();
+    NonBlockingModal(const NonBlockingModal&) = delete;
+    NonBlockingModal& operator=(const NonBlockingModal&) = delete;
+
+    QList<QPointer<QWidget>> forms;
+
+private:
+    ModalHandler m_previous;
+};

@@ -1,0 +1,62 @@
+#include "PictureBox.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+constexpr int kBorderWidth = 2;
+// 96 dots per inch, so that font sizes in points come out as on a
+// standard screen.
+constexpr int kDotsPerMeter = 3780;
+
+QImage BlankImage(const QSize& size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.setDotsPerMeterX(kDotsPerMeter);
+    image.setDotsPerMeterY(kDotsPerMeter);
+    image.fill(Qt::white);
+    return image;
+}
+
+} // namespace
+
+PictureBox::PictureBox(QWidget* pParent, const QSize& outerSize)
+    : QFrame(pParent)
+    , m_image(BlankImage(outerSize.shrunkBy(QMargins(kBorderWidth, kBorderWidth, kBorderWidth, kBorderWidth))))
+    , m_canvas(m_image)
+{
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(kBorderWidth);
+    resize(outerSize);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+}
+
+void PictureBox::Refresh()
+{
+    repaint();
+}
+
+void PictureBox::paintEvent(QPaintEvent* pEvent)
+{
+    QFrame::paintEvent(pEvent);
+    QPainter painter(this);
+    painter.drawImage(contentsRect().topLeft(), m_image);
+    if (!m_bPainted) {
+        m_bPainted = true;
+        emit FirstPainted();
+    }
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* pEvent)
+{
+    emit KeyDown(pEvent);
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* pEvent)
+{
+    emit MouseMove(pEvent);
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QFont>
+#include <QPen>
+#include <QImage>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+
+class QPainter;
+
+enum class DrawStyle { Solid, Dot };
+
+// The drawing state of a picture surface over its persistent image: the
+// current position, fore colour, line width and style, and font; lines,
+// ellipses and text at the current position. Coordinates are pixels of the
+// image, y growing downward, and are rounded to whole pixels (halves to
+// even) when drawn. Lines are drawn without antialiasing and include both
+// end points, so a line of no length shows as a dot as wide as the pen.
+// Text is drawn without antialiasing, in whole pixels of the fore colour.
+class PictureCanvas {
+public:
+    explicit PictureCanvas(QImage& image);
+    ~PictureCanvas();
+    PictureCanvas(const PictureCanvas&) = delete;
+    PictureCanvas& operator=(const PictureCanvas&) = delete;
+
+    // While a batch exists, drawing shares one painter instead of opening
+    // one for each line; for the many short lines of a curve. The picture
+    // must not be cleared meanwhile.
+    class LineBatch {
+    public:
+        explicit LineBatch(PictureCanvas& canvas);
+        ~LineBatch();
+        LineBatch(const LineBatch&) = delete;
+        LineBatch& operator=(const LineBatch&) = delete;
+
+    private:
+        PictureCanvas& m_canvas;
+    };
+
+    // Fills the image with the back colour and moves the current position
+    // to the top-left corner.
+    void Cls();
+
+    void Line(double dX1, double dY1, double dX2, double dY2);
+    // A line from the current position; the position then rests at its end.
+    void LineTo(double dX, double dY);
+
+    // An ellipse centred on (dX, dY). The aspect is the vertical radius over
+    // the horizontal one; dRadius is the horizontal radius when the aspect
+    // is below 1 and the vertical one otherwise. Never filled.
+    void Circle(double dX, double dY, double dRadius, double dAspect);
+
+    // Draws the text with its top-left corner at the current position. With
+    // bNewLine the position then moves to the start of the next line;
+    // otherwise it rests right after the text.
+    void Print(const QString& strText, bool bNewLine = true);
+
+    double CurrentX = 0.0;
+    double CurrentY = 0.0;
+
+    std::uint32_t ForeColor = 0;
+    std::uint32_t BackColor = 0xFFFFFF;
+    int DrawWidth = 1;
+    DrawStyle Style = DrawStyle::Solid;
+    QFont Font;
+
+    QImage& Image() { return m_image; }
+
+private:
+    QPen LinePen() const;
+    // Runs draw with the batch's painter, or with one of its own.
+    template <typename Draw>
+    void Paint(Draw&& draw);
+
+    QImage& m_image;
+    std::unique_ptr<QPainter> m_pBatchPainter;
+};
