@@ -5,6 +5,8 @@
 #include "GraphHost.h"
 #include "PictureBox.h"
 #include "MessageBox.h"
+#include "NumberFormat.h"
+#include "ToolbarIcons.h"
 #include "PlotDrawing.h"
 #include "ScaleSteps.h"
 #include "Settings.h"
@@ -15,6 +17,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QToolBar>
@@ -64,10 +67,11 @@ frmGraph::frmGraph(GraphHost& host, QWidget* pParent)
     CreateMenus();
     CreateToolbar(pClient);
     CreateControls(pClient);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setFixedSize(kClientSize + QSize(0, menuBar()->sizeHint().height()));
 
     connect(picGraph, &PictureBox::FirstPainted, this, &frmGraph::Form_Activate, Qt::QueuedConnection);
     connect(picGraph, &PictureBox::KeyDown, this, &frmGraph::picGraph_KeyDown);
+    connect(picGraph, &PictureBox::MouseMove, this, &frmGraph::picGraph_MouseMove);
     connect(cmbExps, &QComboBox::activated, this, &frmGraph::PlotGraph);
     connect(cmdReturn, &QPushButton::clicked, this, &frmGraph::CloseGraph);
     connect(cmdMoveUp, &QPushButton::clicked, this, &frmGraph::MoveUp);
@@ -80,15 +84,75 @@ frmGraph::~frmGraph() = default;
 
 void frmGraph::CreateMenus()
 {
-    // Filled with their items by the commands that the menus run.
-    menuBar()->setObjectName(QStringLiteral("menuBar"));
+    QMenu* pMenu = nullptr;
+    for (const MenuItemEntry& item : MenuItems()) {
+        if (!pMenu || pMenu->objectName() != QLatin1String(item.pszMenuName)) {
+            pMenu = menuBar()->addMenu(tr(item.pszMenuCaption));
+            pMenu->setObjectName(QLatin1String(item.pszMenuName));
+        }
+        QAction* pAction = pMenu->addAction(tr(item.pszCaption));
+        pAction->setObjectName(QLatin1String(item.pszName));
+        pAction->setShortcut(QKeySequence(QLatin1String(item.pszShortcut)));
+        const GraphCommand command = item.command;
+        connect(pAction, &QAction::triggered, this, [this, command] { RunCommand(command); });
+    }
 }
 
 void frmGraph::CreateToolbar(QWidget* pClient)
 {
     Toolbar1 = Place(new QToolBar(pClient), "Toolbar1", QRect(0, 0, kClientSize.width(), 42));
-    Toolbar1->setIconSize(QSize(24, 24));
+    Toolbar1->setIconSize(QSize(22, 22));
     Toolbar1->setMovable(false);
+    // Nineteen buttons share the window's width: no gaps between them.
+    Toolbar1->layout()->setSpacing(0);
+    Toolbar1->layout()->setContentsMargins(0, 0, 0, 0);
+    for (const ToolbarButtonEntry& button : ToolbarButtons()) {
+        const QString strKey = QLatin1String(button.pszKey);
+        QAction* pAction = Toolbar1->addAction(ToolbarIcon(strKey), tr(button.pszTooltip));
+        pAction->setData(strKey);
+        pAction->setToolTip(tr(button.pszTooltip));
+    }
+    connect(Toolbar1, &QToolBar::actionTriggered, this,
+            [this](QAction* pAction) { Toolbar1_ButtonClick(pAction->data().toString()); });
+}
+
+void frmGraph::RunCommand(GraphCommand command)
+{
+    switch (command) {
+    case GraphCommand::Close: CloseGraph(); break;
+    case GraphCommand::ZoomIn: ZoomIn(); break;
+    case GraphCommand::ZoomOut: ZoomOut(); break;
+    case GraphCommand::ZoomInX: ZoomInX(); break;
+    case GraphCommand::ZoomOutX: ZoomOutX(); break;
+    case GraphCommand::ZoomInY: ZoomInY(); break;
+    case GraphCommand::ZoomOutY: ZoomOutY(); break;
+    case GraphCommand::ToggleGrid: ToggleGrid(); break;
+    case GraphCommand::DefaultScale: DefaultScale(); break;
+    case GraphCommand::MoveLeft: MoveLeft(); break;
+    case GraphCommand::MoveRight: MoveRight(); break;
+    case GraphCommand::MoveUp: MoveUp(); break;
+    case GraphCommand::MoveDown: MoveDown(); break;
+    case GraphCommand::ViewOrigin: ViewOrigin(); break;
+    case GraphCommand::RectangularMode: SetRectangularMode(); break;
+    case GraphCommand::PolarMode: SetPolarMode(); break;
+    case GraphCommand::Redraw: RedrawGraph(); break;
+    case GraphCommand::IncreasePolarSensitivity: IncreasePolarSensitivity(); break;
+    case GraphCommand::DecreasePolarSensitivity: DecreasePolarSensitivity(); break;
+    case GraphCommand::ShowHelp: ShowHelp(); break;
+    // Output and the other windows are not part of this window yet.
+    case GraphCommand::Save:
+    case GraphCommand::CopyToClipboard:
+    case GraphCommand::PrintGraph:
+    case GraphCommand::RangeSelector:
+    case GraphCommand::CompareExpressions:
+    case GraphCommand::About: break;
+    }
+}
+
+void frmGraph::Toolbar1_ButtonClick(const QString& strKey)
+{
+    if (const auto command = ToolbarCommand(strKey))
+        RunCommand(*command);
 }
 
 void frmGraph::CreateControls(QWidget* pClient)
@@ -343,8 +407,27 @@ void frmGraph::PlotExpression(std::string& strExpression)
 
 void frmGraph::picGraph_KeyDown(QKeyEvent* pEvent)
 {
-    if (pEvent->key() == Qt::Key_Escape)
-        CloseGraph();
+    if (const auto command = KeyCommand(pEvent->key(), pEvent->modifiers()))
+        RunCommand(*command);
+}
+
+void frmGraph::picGraph_MouseMove(QMouseEvent* pEvent)
+{
+    // Picture pixels are counted from the top-left of its client area.
+    const QPoint pixel = pEvent->position().toPoint() - picGraph->contentsRect().topLeft();
+    const double x = WorldX(m_view, pixel.x());
+    const double y = WorldY(m_view, pixel.y());
+    double a = x;
+    double b = y;
+    if (m_view.bModePolar) {
+        clsMath objPointMath;
+        double dX = x;
+        double dY = y;
+        a = objPointMath.GetR(dX, dY);
+        b = objPointMath.GetTheta(dX, dY);
+    }
+    lblCoordinates->setText(QStringLiteral("(") + ReadoutText(a) + QStringLiteral(",") + ReadoutText(b)
+                            + QStringLiteral(")"));
 }
 
 void frmGraph::CloseGraph()

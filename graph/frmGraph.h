@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GraphCommands.h"
 #include "GraphView.h"
 #include "ModalForm.h"
 #include "clsMath.h"
@@ -13,6 +14,7 @@ class PictureBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMouseEvent;
 class QPushButton;
 class QToolBar;
 
@@ -66,7 +68,10 @@ private:
     void CreateControls(QWidget* pClient);
     void DrawAxes();
     void PlotExpression(std::string& strExpression);
+    void RunCommand(GraphCommand command);
+    void Toolbar1_ButtonClick(const QString& strKey);
     void picGraph_KeyDown(QKeyEvent* pEvent);
+    void picGraph_MouseMove(QMouseEvent* pEvent);
     void CloseGraph();
     void SetRectangularMode();
     void SetPolarMode();

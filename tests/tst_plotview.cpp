@@ -3,6 +3,7 @@
 #include "CurveSampling.h"
 #include "GraphView.h"
 #include "PlotDrawing.h"
+#include "ScaleSteps.h"
 
 #include <limits>
 
@@ -29,6 +30,8 @@ private slots:
     void sampleCounts();
     void curveColors_data();
     void curveColors();
+    void scaleSteps_data();
+    void scaleSteps();
 };
 
 void tst_PlotView::mapping_data()
@@ -129,6 +132,45 @@ void tst_PlotView::curveColors()
     QFETCH(int, entry);
     QFETCH(quint32, color);
     QCOMPARE(CurveColor(entry), color);
+}
+
+void tst_PlotView::scaleSteps_data()
+{
+    QTest::addColumn<double>("start");
+    QTest::addColumn<bool>("zoomIn");
+    QTest::addColumn<QList<double>>("steps"); // the value after each step
+
+    QTest::newRow("in from 10 to the floor")
+        << 10.0 << true
+        << QList<double>{9,   8,   7,   6,   5,   4,   3,   2,   1,   0.9, 0.8, 0.7,
+                         0.6, 0.5, 0.4, 0.3, 0.2, 0.10000000000000014, 0.01, 0.01};
+    QList<double> out{0.02, 0.03, 0.04, 0.05, 0.06, 0.07, 0.08, 0.09, 0.09999999999999999};
+    // 0.11 ... 0.91, 1.01 ... 9.01, 10.01 ... 90.01, 100.01 ... 900.01
+    for (double step : {0.1, 1.0, 10.0, 100.0})
+        for (int i = 1; i <= 9; ++i)
+            out.append(0.01 + step * i);
+    out.append(1000);
+    out.append(1000);
+    QTest::newRow("out from 0.01 to the ceiling") << 0.01 << false << out;
+    QTest::newRow("out from 10")
+        << 10.0 << false
+        << QList<double>{20, 30, 40, 50, 60, 70, 80, 90, 100, 200, 300, 400, 500, 600, 700, 800, 900, 1000, 1000};
+}
+
+void tst_PlotView::scaleSteps()
+{
+    QFETCH(double, start);
+    QFETCH(bool, zoomIn);
+    QFETCH(QList<double>, steps);
+    double dScale = start;
+    for (double dExpected : steps) {
+        const double dResult = zoomIn ? DecreaseScale(dScale) : IncreaseScale(dScale);
+        // Accumulated steps differ from the decimal values in the last bits
+        // only; the one value just above 0.1 must be exact.
+        const double dTolerance = dExpected == 0.10000000000000014 ? 0 : 1e-9;
+        QVERIFY2(std::fabs(dResult - dExpected) <= dTolerance && dScale == dResult,
+                 qPrintable(QString::number(dResult, 'g', 17) + " " + QString::number(dExpected, 'g', 17)));
+    }
 }
 
 QTEST_APPLESS_MAIN(tst_PlotView)
