@@ -77,6 +77,8 @@ private slots:
     void activationRule();
     void closeChannels_data();
     void closeChannels();
+    void extremeSettingsDrawSafely_data();
+    void extremeSettingsDrawSafely();
 };
 
 void tst_frmGraph::init()
@@ -334,6 +336,47 @@ void tst_frmGraph::closeChannels()
     else
         graph.window->close();
     QTRY_VERIFY(graph.window.isNull());
+}
+
+void tst_frmGraph::extremeSettingsDrawSafely_data()
+{
+    QTest::addColumn<double>("scale");
+    QTest::addColumn<double>("origin");
+    QTest::addColumn<int>("divisions");
+    QTest::addColumn<int>("sensitivity");
+
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    QTest::newRow("zero scale") << 0.0 << 0.0 << 5 << 100;
+    QTest::newRow("mirrored") << -10.0 << 0.0 << 5 << 100;
+    QTest::newRow("huge scale") << 1e300 << 0.0 << 5 << 100;
+    QTest::newRow("tiny scale") << 1e-300 << 0.0 << 5 << 100;
+    QTest::newRow("infinite scale") << inf << 0.0 << 5 << 100;
+    QTest::newRow("far centre") << 10.0 << 1e300 << 5 << 100;
+    QTest::newRow("no number") << nan << nan << 5 << 100;
+    QTest::newRow("no divisions") << 10.0 << 0.0 << 0 << 0;
+    QTest::newRow("negative counts") << 10.0 << 0.0 << -5 << -100;
+    QTest::newRow("many divisions") << 10.0 << 0.0 << 2000 << 32767;
+}
+
+void tst_frmGraph::extremeSettingsDrawSafely()
+{
+    QFETCH(double, scale);
+    QFETCH(double, origin);
+    QFETCH(int, divisions);
+    QFETCH(int, sensitivity);
+    gViewSettings.dScaleX = gViewSettings.dScaleY = scale;
+    gViewSettings.dOriginX = gViewSettings.dOriginY = origin;
+    gViewSettings.iDivisionsX = gViewSettings.iDivisionsY = static_cast<std::int16_t>(divisions);
+    gViewSettings.iPolarSensitivity = static_cast<std::int16_t>(sensitivity);
+    for (bool bPolar : {false, true}) {
+        GraphWindow graph({QStringLiteral("sin (x)"), QStringLiteral("1/x")}, bPolar);
+        graph.window->ZoomOut();
+        graph.window->MoveLeft();
+        graph.window->ToggleGrid();
+        QTest::mouseMove(graph.Picture(), QPoint(100, 100));
+        QVERIFY(graph.window);
+    }
 }
 
 QTEST_MAIN(tst_frmGraph)
