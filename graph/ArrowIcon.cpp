@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QPushButton>
 
 namespace {
 
@@ -39,4 +40,15 @@ QIcon ArrowIcon(ArrowDirection direction)
         painter.translate(-8.0, -8.0);
         painter.fillPath(path, ink.main);
     });
+}
+
+QPushButton* ArrowButton(QWidget* pParent, ArrowDirection direction, const QString& strDescription, QSize iconSize)
+{
+    auto* pButton = new QPushButton(pParent);
+    pButton->setIcon(ArrowIcon(direction));
+    pButton->setIconSize(iconSize);
+    pButton->setToolTip(strDescription);
+    pButton->setAccessibleName(strDescription);
+    pButton->setAutoDefault(false);
+    return pButton;
 }

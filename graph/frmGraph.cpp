@@ -30,13 +30,7 @@ constexpr QSize kClientSize(589, 645);
 
 QPushButton* MoveButton(QWidget* pParent, ArrowDirection direction, const QString& strDescription)
 {
-    auto* pButton = new QPushButton(pParent);
-    pButton->setIcon(ArrowIcon(direction));
-    pButton->setIconSize(QSize(20, 20));
-    pButton->setToolTip(strDescription);
-    pButton->setAccessibleName(strDescription);
-    pButton->setAutoDefault(false);
-    return pButton;
+    return ArrowButton(pParent, direction, strDescription, QSize(20, 20));
 }
 
 // The evaluator wants its text in brackets.

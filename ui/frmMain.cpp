@@ -34,12 +34,7 @@ constexpr qsizetype kMaxEntryLength = static_cast<qsizetype>(kMaxExpressionLengt
 
 QPushButton* PictureButton(QWidget* pParent, ArrowDirection direction, const QString& strDescription)
 {
-    auto* pButton = new QPushButton(pParent);
-    pButton->setIcon(ArrowIcon(direction));
-    pButton->setIconSize(QSize(16, 16));
-    pButton->setToolTip(strDescription);
-    pButton->setAccessibleName(strDescription);
-    return pButton;
+    return ArrowButton(pParent, direction, strDescription, QSize(16, 16));
 }
 
 // The selected row, or -1 when nothing is selected. A list may have a current
