@@ -110,11 +110,14 @@ std::int64_t PaintCurve(PictureCanvas& canvas, const GraphView& view, clsMath& o
         } catch (const std::bad_alloc&) {
             bPointError = true;
         }
-        double dPixelX = dPointX / dUnitsPerPixelX;
-        double dPixelY = dPointY / dUnitsPerPixelY;
+        double dPixelX = 0.0;
+        double dPixelY = 0.0;
         if (view.bModePolar) {
             dPixelX = std::cos(dPointX) * dPointY / dUnitsPerPixelX;
             dPixelY = std::sin(dPointX) * dPointY / dUnitsPerPixelY;
+        } else {
+            dPixelX = dPointX / dUnitsPerPixelX;
+            dPixelY = dPointY / dUnitsPerPixelY;
         }
         const double dScreenY = view.iCenterY - dPixelY + view.dOriginY / dUnitsPerPixelY;
         const double dScreenX = view.iCenterX + dPixelX - view.dOriginX / dUnitsPerPixelX;

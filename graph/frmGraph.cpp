@@ -231,29 +231,28 @@ void frmGraph::PlotGraph()
     canvas.Font.setBold(true);
     const int iChosen = cmbExps->currentIndex();
     if (iChosen > 0) {
-        const QString strChosen = cmbExps->itemText(iChosen);
-        canvas.ForeColor = kChosenCurveColor;
-        canvas.CurrentX = 20;
-        canvas.CurrentY = 2 * m_view.iHalfSize - 50;
-        canvas.Print(strChosen);
-        std::string strExpression = EvaluatorText(strChosen);
-        PlotExpression(strExpression);
+        PlotEntry(cmbExps->itemText(iChosen), kChosenCurveColor, 2 * m_view.iHalfSize - 50);
     } else {
         const int iCount = cmbExps->count();
-        for (int i = 1; i < iCount; ++i) {
-            canvas.ForeColor = CurveColor(i);
-            canvas.CurrentX = 20;
-            canvas.CurrentY = 2 * m_view.iHalfSize + 50 - 15.0 * iCount + 15.0 * i;
-            canvas.Print(cmbExps->itemText(i));
-            std::string strExpression = EvaluatorText(cmbExps->itemText(i));
-            PlotExpression(strExpression);
-        }
+        for (int i = 1; i < iCount; ++i)
+            PlotEntry(cmbExps->itemText(i), CurveColor(i), 2 * m_view.iHalfSize + 50 - 15.0 * iCount + 15.0 * i);
     }
     m_view.bAnimate = false;
     canvas.DrawWidth = 1;
     canvas.ForeColor = 0;
     canvas.Font.setBold(false);
     picGraph->update();
+}
+
+void frmGraph::PlotEntry(const QString& strEntry, std::uint32_t lColor, double dLegendY)
+{
+    PictureCanvas& canvas = picGraph->Canvas();
+    canvas.ForeColor = lColor;
+    canvas.CurrentX = 20;
+    canvas.CurrentY = dLegendY;
+    canvas.Print(strEntry);
+    std::string strExpression = EvaluatorText(strEntry);
+    PlotExpression(strExpression);
 }
 
 void frmGraph::DecreasePolarSensitivity()

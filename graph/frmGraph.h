@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 
+#include <cstdint>
 #include <memory>
 
 class GraphHost;
@@ -67,6 +68,8 @@ private:
     void CreateToolbar(QWidget* pClient);
     void CreateControls(QWidget* pClient);
     void DrawAxes();
+    // Prints the entry's legend in its colour and draws its curve.
+    void PlotEntry(const QString& strEntry, std::uint32_t lColor, double dLegendY);
     void PlotExpression(std::string& strExpression);
     void RunCommand(GraphCommand command);
     void Toolbar1_ButtonClick(const QString& strKey);

@@ -21,8 +21,7 @@ void WhenClosed(QWidget* pForm, std::function<void()> onClosed)
 void ShowBlocking(QWidget* pForm, std::function<void()> onClosed)
 {
     QEventLoop loop;
-    pForm->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(pForm, &QObject::destroyed, &loop, &QEventLoop::quit);
+    WhenClosed(pForm, [&loop] { loop.quit(); });
     pForm->setWindowModality(Qt::ApplicationModal);
     pForm->show();
     loop.exec(QEventLoop::DialogExec);

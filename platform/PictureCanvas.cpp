@@ -34,8 +34,10 @@ PictureCanvas::~PictureCanvas() = default;
 PictureCanvas::LineBatch::LineBatch(PictureCanvas& canvas)
     : m_canvas(canvas)
 {
-    if (!m_canvas.m_pBatchPainter)
+    if (!m_canvas.m_pBatchPainter) {
         m_canvas.m_pBatchPainter = std::make_unique<QPainter>(&m_canvas.m_image);
+        m_canvas.m_batchPenState.reset();
+    }
 }
 
 PictureCanvas::LineBatch::~LineBatch()
@@ -78,12 +80,19 @@ void PictureCanvas::Line(double dX1, double dY1, double dX2, double dY2)
     const auto x1 = DevicePixel(dX1), y1 = DevicePixel(dY1), x2 = DevicePixel(dX2), y2 = DevicePixel(dY2);
     if (!x1 || !y1 || !x2 || !y2)
         return;
-    Paint([&](QPainter& painter) {
-        const QPen pen = LinePen();
-        if (painter.pen() != pen)
-            painter.setPen(pen);
-        painter.drawLine(QPoint(*x1, *y1), QPoint(*x2, *y2));
-    });
+    if (m_pBatchPainter) {
+        // The batch's pen is made again only when the line attributes change.
+        const PenState state{ForeColor, DrawWidth, Style};
+        if (state != m_batchPenState) {
+            m_pBatchPainter->setPen(LinePen());
+            m_batchPenState = state;
+        }
+        m_pBatchPainter->drawLine(QPoint(*x1, *y1), QPoint(*x2, *y2));
+        return;
+    }
+    QPainter painter(&m_image);
+    painter.setPen(LinePen());
+    painter.drawLine(QPoint(*x1, *y1), QPoint(*x2, *y2));
 }
 
 void PictureCanvas::LineTo(double dX, double dY)

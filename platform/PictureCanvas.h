@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class QPainter;
 
@@ -77,4 +78,11 @@ private:
 
     QImage& m_image;
     std::unique_ptr<QPainter> m_pBatchPainter;
+    struct PenState {
+        std::uint32_t lColor;
+        int iWidth;
+        DrawStyle style;
+        bool operator==(const PenState&) const = default;
+    };
+    std::optional<PenState> m_batchPenState; // the attributes of the batch painter's pen
 };
