@@ -3,12 +3,14 @@
 #include "ArrowIcon.h"
 #include "ExpressionPrep.h"
 #include "FormLayout.h"
+#include "FormLayoutFile.h"
 #include "GraphServices.h"
 #include "frmGraph.h"
 #include "MessageBox.h"
 #include "SampleFile.h"
 #include "Settings.h"
 #include "Twips.h"
+#include "WCButton.h"
 #include "clsMath.h"
 #include "modRes.h"
 
@@ -121,13 +123,33 @@ void frmMain::CreateControls()
         pList->setSelectionMode(QAbstractItemView::SingleSelection);
         pList->setUniformItemSizes(true);
     }
+    CreateKeypad();
+}
+
+void frmMain::CreateKeypad()
+{
+    // The keys are built from the window's stored layout: each takes its
+    // place from the file and loads its properties from the file's store.
+    for (const LayoutInstance& instance : ReadFormLayout(QStringLiteral(":/layouts/keypad.json"))) {
+        if (instance.strName != QLatin1String("cmdExpButton") || instance.iIndex < 0
+            || instance.iIndex >= kKeypadKeys || cmdExpButton[instance.iIndex])
+            continue;
+        auto* pKey = new WCButton(this);
+        pKey->setObjectName(QStringLiteral("cmdExpButton_%1").arg(instance.iIndex));
+        pKey->setGeometry(instance.rect);
+        pKey->ReadProperties(instance.properties);
+        cmdExpButton[instance.iIndex] = pKey;
+        m_keypadTabOrder.append(pKey);
+    }
 }
 
 void frmMain::SetTabOrder()
 {
-    const QList<QWidget*> order{cmdDraw, lstExpression, cmdExit, cmdClearList, lstSample, cmdAbout,
+    QList<QWidget*> order{cmdDraw, lstExpression, cmdExit, cmdClearList, lstSample, cmdAbout,
                                 txtExpression, cmdAddSample, cmdRemoveExp, Command2, cmdEnter, cmdEdit,
                                 optPolar, optRectangular, cmdClear, chkNoOptimize};
+    for (WCButton* pKey : m_keypadTabOrder)
+        order.append(pKey);
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -144,6 +166,10 @@ void frmMain::ConnectControls()
     connect(chkNoOptimize, &QCheckBox::stateChanged, this, &frmMain::chkNoOptimize_Click);
     connect(cmdDraw, &QPushButton::clicked, this, &frmMain::cmdDraw_Click);
     connect(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
+    for (int i = 0; i < kKeypadKeys; ++i) {
+        if (cmdExpButton[i])
+            connect(cmdExpButton[i], &WCButton::Click, this, [this, i] { cmdExpButton_Click(i); });
+    }
     // The Enter key is acted on when it goes down in the text box.
     txtExpression->installEventFilter(this);
     optPolar->installEventFilter(this);
@@ -219,6 +245,11 @@ bool frmMain::eventFilter(QObject* pWatched, QEvent* pEvent)
         if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) && pWatched != pSelected
             && pSelected->isChecked())
             pSelected->setFocus(reason);
+    }
+    if (pWatched == txtExpression && pEvent->type() == QEvent::FocusOut) {
+        // Seen before the text box drops its selection.
+        m_lastSelection = TextSelection{txtExpression->text(), txtExpression->cursorPosition(),
+                                        txtExpression->selectionStart(), txtExpression->selectionLength()};
     }
     if (pWatched == txtExpression && pEvent->type() == QEvent::KeyPress) {
         const int iKey = static_cast<QKeyEvent*>(pEvent)->key();
@@ -337,4 +368,35 @@ void frmMain::cmdDraw_Click()
 void frmMain::cmdExit_Click()
 {
     close();
+}
+
+void frmMain::cmdExpButton_Click(int Index)
+{
+    // Where the text goes: the selection of the text box, or the one it had
+    // when it lost the focus, provided nothing has changed the box since.
+    int iStart = txtExpression->cursorPosition();
+    int iLength = 0;
+    if (txtExpression->hasSelectedText()) {
+        iStart = txtExpression->selectionStart();
+        iLength = txtExpression->selectionLength();
+    } else if (m_lastSelection && m_lastSelection->strText == txtExpression->text()
+               && m_lastSelection->iCursor == txtExpression->cursorPosition() && m_lastSelection->iLength > 0) {
+        iStart = m_lastSelection->iStart;
+        iLength = m_lastSelection->iLength;
+    }
+    m_lastSelection.reset();
+
+    int p = iStart;
+    QString c = cmdExpButton[Index]->Caption();
+    // Function keys bring their brackets, with the caret between them.
+    if (Index >= 20 && Index <= 40) {
+        c += QStringLiteral("()");
+        p -= 1;
+    }
+    if (iLength > 0)
+        txtExpression->setSelection(iStart, iLength);
+    else
+        txtExpression->setCursorPosition(iStart);
+    txtExpression->insert(c);
+    txtExpression->setCursorPosition(p + static_cast<int>(c.size()));
 }

@@ -6,8 +6,10 @@
 #include <QString>
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class GraphServices;
 class QCheckBox;
@@ -17,6 +19,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
+class WCButton;
 
 // The start-up window: expression entry, the list of expressions to plot,
 // the sample expressions, the graph mode, and the commands that open the
@@ -50,6 +53,7 @@ protected:
 
 private:
     void CreateControls();
+    void CreateKeypad();
     void SetTabOrder();
     void ConnectControls();
     void Form_Load(const QString& strProgramFolder);
@@ -64,6 +68,7 @@ private:
     void chkNoOptimize_Click();
     void cmdDraw_Click();
     void cmdExit_Click();
+    void cmdExpButton_Click(int Index);
 
     // The bracket check with its message: the balanced text, or an empty
     // text when the text is empty or has a ")" without a "(".
@@ -94,6 +99,20 @@ private:
     QRadioButton* optRectangular = nullptr;
     QPushButton* cmdClear = nullptr;
     QCheckBox* chkNoOptimize = nullptr;
+    // The expression keypad, by index, and its keys in tab order.
+    static constexpr int kKeypadKeys = 44;
+    std::array<WCButton*, kKeypadKeys> cmdExpButton{};
+    QList<WCButton*> m_keypadTabOrder;
+
+    // The text box forgets its selection when it loses the focus to a key;
+    // the keypad inserts where the caret and selection were at that moment.
+    struct TextSelection {
+        QString strText;
+        int iCursor = 0;
+        int iStart = 0;
+        int iLength = 0;
+    };
+    std::optional<TextSelection> m_lastSelection;
 
     std::unique_ptr<GraphServices> m_graphServices;
     bool m_bShown = false;
