@@ -19,90 +19,9 @@
 #include "Settings.h"
 #include "frmGraph.h"
 #include "frmMain.h"
+#include "MainWindowFixture.h"
 
 namespace {
-
-// A main window on a 1024 x 768 display, with messages recorded instead of
-// shown and samples read from a folder of the test's own.
-struct MainWindow {
-    // A scripted answer (when not negative) goes to the first message, which
-    // may come while the window loads.
-    explicit MainWindow(const QByteArray& samples = QByteArray("sin(x)\nx^2\nsin(x\n\"a,b\"\n"),
-                        QSize screen = QSize(1024, 768), int iFirstAnswer = -1)
-        : display(screen.width(), screen.height())
-    {
-        if (iFirstAnswer >= 0)
-            messages.ScriptAnswer(static_cast<MessageAnswer>(iFirstAnswer));
-        if (!samples.isNull()) {
-            QFile file(folder.filePath(QStringLiteral("samples.txt")));
-            if (!file.open(QIODevice::WriteOnly) || file.write(samples) != samples.size())
-                qFatal("cannot write the samples file");
-        }
-        window = new frmMain(folder.path());
-    }
-    ~MainWindow() { delete window; }
-
-    void Show()
-    {
-        window->show();
-        window->activateWindow();
-        if (!QTest::qWaitForWindowActive(window))
-            qFatal("the main window did not become active");
-    }
-
-    template <typename T>
-    T* Control(const char* pszName) const
-    {
-        T* pControl = window->findChild<T*>(QLatin1String(pszName));
-        if (!pControl)
-            qFatal("no control %s", pszName);
-        return pControl;
-    }
-    QLineEdit* Text() const { return Control<QLineEdit>("txtExpression"); }
-    QListWidget* List() const { return Control<QListWidget>("lstExpression"); }
-    QListWidget* Samples() const { return Control<QListWidget>("lstSample"); }
-    QPushButton* Button(const char* pszName) const { return Control<QPushButton>(pszName); }
-
-    void Click(const char* pszName) const { QTest::mouseClick(Button(pszName), Qt::LeftButton); }
-
-    // Types the text into the text box and presses Enter there.
-    void Enter(const QString& strText) const
-    {
-        Text()->setFocus();
-        QTest::keyClicks(Text(), strText);
-        QTest::keyClick(Text(), Qt::Key_Return);
-    }
-
-    static QStringList Entries(const QListWidget* pList)
-    {
-        QStringList entries;
-        for (int i = 0; i < pList->count(); ++i)
-            entries.append(pList->item(i)->text());
-        return entries;
-    }
-    QStringList Entries() const { return Entries(List()); }
-
-    static void ClickRow(QListWidget* pList, int iRow)
-    {
-        QTest::mouseClick(pList->viewport(), Qt::LeftButton, {}, pList->visualItemRect(pList->item(iRow)).center());
-    }
-
-    // A real double click: press, release, double-click, release.
-    static void DoubleClickRow(QListWidget* pList, int iRow)
-    {
-        const QPoint point = pList->visualItemRect(pList->item(iRow)).center();
-        QTest::mousePress(pList->viewport(), Qt::LeftButton, {}, point);
-        QTest::mouseRelease(pList->viewport(), Qt::LeftButton, {}, point);
-        QTest::mouseDClick(pList->viewport(), Qt::LeftButton, {}, point);
-        QTest::mouseRelease(pList->viewport(), Qt::LeftButton, {}, point);
-    }
-
-    QTemporaryDir folder;
-    DisplayDouble display;
-    RecordedMessages messages;
-    NonBlockingModal modal;
-    QPointer<frmMain> window;
-};
 
 const QString kBracketMessage = QStringLiteral("Invalid brackets encountered");
 
@@ -210,14 +129,20 @@ void tst_frmMain::tabOrder()
     main.Show();
     main.Button("cmdDraw")->setFocus();
     QStringList visited{QApplication::focusWidget()->objectName()};
-    for (int i = 0; i < 15; ++i) {
+    for (int i = 0; i < 60 && (i == 0 || visited.last() != QLatin1String("cmdDraw")); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited.append(QApplication::focusWidget()->objectName());
     }
-    // The option buttons form one stop, at the selected one.
-    QCOMPARE(visited, QStringList({"cmdDraw", "lstExpression", "cmdExit", "cmdClearList", "lstSample", "cmdAbout",
-                                   "txtExpression", "cmdAddSample", "cmdRemoveExp", "Command2", "cmdEnter", "cmdEdit",
-                                   "optRectangular", "cmdClear", "chkNoOptimize", "cmdDraw"}));
+    // The option buttons form one stop, at the selected one; the keypad
+    // comes last, row by row.
+    QStringList expected{"cmdDraw", "lstExpression", "cmdExit", "cmdClearList", "lstSample", "cmdAbout",
+                         "txtExpression", "cmdAddSample", "cmdRemoveExp", "Command2", "cmdEnter", "cmdEdit",
+                         "optRectangular", "cmdClear", "chkNoOptimize"};
+    for (int iKey : {0, 6, 5, 4, 3, 20, 38, 37, 36, 35, 34, 2, 1, 19, 18, 17, 33, 32, 31, 30, 29, 28,
+                     16, 15, 14, 12, 13, 27, 26, 25, 24, 23, 22, 11, 10, 9, 8, 7, 21, 39, 40, 41, 42, 43})
+        expected.append(QStringLiteral("cmdExpButton_%1").arg(iKey));
+    expected.append("cmdDraw");
+    QCOMPARE(visited, expected);
 
     auto* pPolar = main.Control<QRadioButton>("optPolar");
     QTest::mouseClick(pPolar, Qt::LeftButton);
