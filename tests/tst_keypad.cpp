@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QApplication>
 #include <QtTest>
 
@@ -85,6 +86,12 @@ void tst_Keypad::captions()
     for (int i = 0; i < 44; ++i)
         captions.append(Key(main, i)->Caption());
     QCOMPARE(captions, kCaptions);
+
+    // Assistive technology sees a push button named by its caption.
+    QAccessibleInterface* pAccessible = QAccessible::queryAccessibleInterface(Key(main, 20));
+    QVERIFY(pAccessible);
+    QCOMPARE(pAccessible->role(), QAccessible::Button);
+    QCOMPARE(pAccessible->text(QAccessible::Name), QStringLiteral("sin"));
 }
 
 void tst_Keypad::insertion_data()
