@@ -47,6 +47,21 @@ bool SystemColor(std::uint32_t lIndex, QColor& color)
     }
 }
 
+// The arguments of the mouse events, as variables that handlers may change.
+struct MouseArguments {
+    MouseArguments(const QMouseEvent& event, Qt::MouseButtons buttons)
+        : Button(MouseButtonMask(buttons))
+        , Shift(ShiftMask(event.modifiers()))
+        , X(static_cast<float>(event.position().x()))
+        , Y(static_cast<float>(event.position().y()))
+    {
+    }
+    qint16 Button;
+    qint16 Shift;
+    float X;
+    float Y;
+};
+
 QFont AmbientFont(const QWidget* pButton)
 {
     return pButton->parentWidget() ? pButton->parentWidget()->font() : QApplication::font();
@@ -358,12 +373,9 @@ void WCButton::mousePressEvent(QMouseEvent* pEvent)
     if (!m_bEnabled)
         return;
     m_bClickArmed = pEvent->button() == Qt::LeftButton;
-    qint16 Button = MouseButtonMask(pEvent->button());
-    qint16 Shift = ShiftMask(pEvent->modifiers());
-    float X = static_cast<float>(pEvent->position().x());
-    float Y = static_cast<float>(pEvent->position().y());
-    emit MouseDown(Button, Shift, X, Y);
-    if (Button == kLeftButton && !Pressed) {
+    MouseArguments args(*pEvent, pEvent->button());
+    emit MouseDown(args.Button, args.Shift, args.X, args.Y);
+    if (args.Button == kLeftButton && !Pressed) {
         Pressed = true;
         Redraw();
     }
@@ -374,11 +386,8 @@ void WCButton::mouseMoveEvent(QMouseEvent* pEvent)
     pEvent->accept();
     if (!m_bEnabled)
         return;
-    qint16 Button = MouseButtonMask(pEvent->buttons());
-    qint16 Shift = ShiftMask(pEvent->modifiers());
-    float X = static_cast<float>(pEvent->position().x());
-    float Y = static_cast<float>(pEvent->position().y());
-    emit MouseMove(Button, Shift, X, Y);
+    MouseArguments args(*pEvent, pEvent->buttons());
+    emit MouseMove(args.Button, args.Shift, args.X, args.Y);
 }
 
 void WCButton::mouseReleaseEvent(QMouseEvent* pEvent)
@@ -390,12 +399,9 @@ void WCButton::mouseReleaseEvent(QMouseEvent* pEvent)
     const bool bClick = m_bClickArmed && pEvent->button() == Qt::LeftButton && rect().contains(pEvent->position().toPoint());
     if (pEvent->button() == Qt::LeftButton)
         m_bClickArmed = false;
-    qint16 Button = MouseButtonMask(pEvent->button());
-    qint16 Shift = ShiftMask(pEvent->modifiers());
-    float X = static_cast<float>(pEvent->position().x());
-    float Y = static_cast<float>(pEvent->position().y());
-    emit MouseUp(Button, Shift, X, Y);
-    if (Button == kLeftButton && Pressed) {
+    MouseArguments args(*pEvent, pEvent->button());
+    emit MouseUp(args.Button, args.Shift, args.X, args.Y);
+    if (args.Button == kLeftButton && Pressed) {
         Pressed = false;
         Redraw();
     }
