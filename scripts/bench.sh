@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the benchmarks (Release, in build-bench/) and runs them: the
-# evaluator's, then the graph window's redraw. Extra arguments go to both
+# evaluator's, the graph window's redraw, then the keypad's. Extra arguments go to all
 # benchmark programs, for example
 #   scripts/bench.sh --benchmark_min_time=0.2
 #   scripts/bench.sh --benchmark_filter='sum20' --benchmark_repetitions=5
@@ -12,6 +12,7 @@ velmora_require_packages "${VELMORA_BUILD_PACKAGES[@]}" libbenchmark-dev libmupa
 build_dir="$VELMORA_ROOT/build-bench"
 cmake -S "$VELMORA_ROOT" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release \
     -DVELMORA_BUILD_BENCH=ON -DVELMORA_BUILD_TESTS=OFF
-cmake --build "$build_dir" --target velmora_bench velmora_bench_plot -j2
+cmake --build "$build_dir" --target velmora_bench velmora_bench_plot velmora_bench_keypad -j2
 "$build_dir/bin/velmora_bench" "$@"
 QT_QPA_PLATFORM=offscreen "$build_dir/bin/velmora_bench_plot" "$@"
+QT_QPA_PLATFORM=offscreen "$build_dir/bin/velmora_bench_keypad" "$@"
