@@ -146,8 +146,8 @@ void frmMain::CreateKeypad()
 void frmMain::SetTabOrder()
 {
     QList<QWidget*> order{cmdDraw, lstExpression, cmdExit, cmdClearList, lstSample, cmdAbout,
-                                txtExpression, cmdAddSample, cmdRemoveExp, Command2, cmdEnter, cmdEdit,
-                                optPolar, optRectangular, cmdClear, chkNoOptimize};
+                          txtExpression, cmdAddSample, cmdRemoveExp, Command2, cmdEnter, cmdEdit,
+                          optPolar, optRectangular, cmdClear, chkNoOptimize};
     for (WCButton* pKey : m_keypadTabOrder)
         order.append(pKey);
     for (qsizetype i = 1; i < order.size(); ++i)
@@ -248,8 +248,10 @@ bool frmMain::eventFilter(QObject* pWatched, QEvent* pEvent)
     }
     if (pWatched == txtExpression && pEvent->type() == QEvent::FocusOut) {
         // Seen before the text box drops its selection.
-        m_lastSelection = TextSelection{txtExpression->text(), txtExpression->cursorPosition(),
-                                        txtExpression->selectionStart(), txtExpression->selectionLength()};
+        m_lastSelection.reset();
+        if (txtExpression->hasSelectedText())
+            m_lastSelection = TextSelection{txtExpression->text(), txtExpression->cursorPosition(),
+                                            txtExpression->selectionStart(), txtExpression->selectionLength()};
     }
     if (pWatched == txtExpression && pEvent->type() == QEvent::KeyPress) {
         const int iKey = static_cast<QKeyEvent*>(pEvent)->key();
@@ -380,7 +382,7 @@ void frmMain::cmdExpButton_Click(int Index)
         iStart = txtExpression->selectionStart();
         iLength = txtExpression->selectionLength();
     } else if (m_lastSelection && m_lastSelection->strText == txtExpression->text()
-               && m_lastSelection->iCursor == txtExpression->cursorPosition() && m_lastSelection->iLength > 0) {
+               && m_lastSelection->iCursor == txtExpression->cursorPosition()) {
         iStart = m_lastSelection->iStart;
         iLength = m_lastSelection->iLength;
     }

@@ -105,7 +105,7 @@ private:
     QList<WCButton*> m_keypadTabOrder;
 
     // The text box forgets its selection when it loses the focus to a key;
-    // the keypad inserts where the caret and selection were at that moment.
+    // the keypad replaces the selection the box had at that moment.
     struct TextSelection {
         QString strText;
         int iCursor = 0;
