@@ -314,22 +314,25 @@ void WCButton::resizeEvent(QResizeEvent* pEvent)
 // Input. Each notification raises its event first, then tests the event's
 // arguments, which a handler may have changed.
 
+void WCButton::FocusNotified(bool bHasFocus)
+{
+    // A disabled button keeps the focus state it had.
+    if (!m_bEnabled)
+        return;
+    HasFocus = bHasFocus;
+    Redraw();
+}
+
 void WCButton::focusInEvent(QFocusEvent* pEvent)
 {
     QWidget::focusInEvent(pEvent);
-    if (!m_bEnabled)
-        return;
-    HasFocus = true;
-    Redraw();
+    FocusNotified(true);
 }
 
 void WCButton::focusOutEvent(QFocusEvent* pEvent)
 {
     QWidget::focusOutEvent(pEvent);
-    if (!m_bEnabled)
-        return;
-    HasFocus = false;
-    Redraw();
+    FocusNotified(false);
 }
 
 void WCButton::keyPressEvent(QKeyEvent* pEvent)

@@ -78,6 +78,7 @@ protected:
 
 private:
     void PropertyAssigned(const char* pszName);
+    void FocusNotified(bool bHasFocus);
     void Redraw();
     void Render();
     void DrawBorder(class ButtonSurface& surface);
