@@ -157,6 +157,11 @@ std::string GeneralDigits(double dValue)
     return ToText(ToDecimal(dValue));
 }
 
+QString GeneralText(double dValue, const QLocale& locale)
+{
+    return WithLocalePoint(GeneralDigits(dValue), locale);
+}
+
 QString LabelText(double dValue)
 {
     const std::string text = WithSignSpace(WithoutLeadingZero(RoundedDigits(dValue, 3)));

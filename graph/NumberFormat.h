@@ -25,6 +25,11 @@
 // The digits of a value in the program's general number form, with "." as the point.
 std::string GeneralDigits(double dValue);
 
+// Editing form, for numbers the user may change: all 15 significant digits,
+// the locale's decimal separator, whole numbers without a point: "-10",
+// "0,5", "1000000", "1E+20".
+QString GeneralText(double dValue, const QLocale& locale = QLocale());
+
 // Axis label form: rounded to 3 places (halves to even), "." as the point,
 // a space before zero and positive values, "-" before negative ones, and no
 // "0" before the point: " 2", "-.667", " .333", " 1E+20".

@@ -133,14 +133,20 @@ void frmGraph::RunCommand(GraphCommand command)
     case GraphCommand::IncreasePolarSensitivity: IncreasePolarSensitivity(); break;
     case GraphCommand::DecreasePolarSensitivity: DecreasePolarSensitivity(); break;
     case GraphCommand::ShowHelp: ShowHelp(); break;
-    // Output and the other windows are not part of this window yet.
+    case GraphCommand::RangeSelector: ShowRangeSelector(); break;
+    case GraphCommand::CompareExpressions: m_host.ShowComparison(this); break;
+    case GraphCommand::About: m_host.ShowAbout(this); break;
+    // Output is not part of this window yet.
     case GraphCommand::Save:
     case GraphCommand::CopyToClipboard:
-    case GraphCommand::PrintGraph:
-    case GraphCommand::RangeSelector:
-    case GraphCommand::CompareExpressions:
-    case GraphCommand::About: break;
+    case GraphCommand::PrintGraph: break;
     }
+}
+
+void frmGraph::ShowRangeSelector()
+{
+    // The view takes the saved settings over once the dialog has closed.
+    m_host.ShowPreferences(this, [this] { Initialize(); });
 }
 
 void frmGraph::Toolbar1_ButtonClick(const QString& strKey)

@@ -72,6 +72,7 @@ private:
     void PlotEntry(const QString& strEntry, std::uint32_t lColor, double dLegendY);
     void PlotExpression(std::string& strExpression);
     void RunCommand(GraphCommand command);
+    void ShowRangeSelector();
     void Toolbar1_ButtonClick(const QString& strKey);
     void picGraph_KeyDown(QKeyEvent* pEvent);
     void picGraph_MouseMove(QMouseEvent* pEvent);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QPushButton>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -22,4 +23,23 @@ inline void SetBold(QWidget* pWidget)
     QFont font = pWidget->font();
     font.setWeight(QFont::Bold);
     pWidget->setFont(font);
+}
+
+// The windows' own font, "MS Sans Serif" at 8.25 points (a substitute
+// stands in where it is not installed).
+inline void UseClassicFont(QWidget* pWindow)
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(8.25);
+    pWindow->setFont(font);
+}
+
+// A push button that the Enter key presses only when it has been made the
+// window's default button; dialogs would otherwise let the first button of
+// the window take Enter typed into a text box.
+inline QPushButton* PlainButton(const QString& strCaption, QWidget* pParent)
+{
+    auto* pButton = new QPushButton(strCaption, pParent);
+    pButton->setAutoDefault(false);
+    return pButton;
 }

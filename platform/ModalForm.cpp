@@ -33,12 +33,17 @@ void ShowBlocking(QWidget* pForm, std::function<void()> onClosed)
 void ShowModal(QWidget* pForm, QWidget* pOpener, const std::function<void()>& afterClose)
 {
     QPointer<QWidget> opener(pOpener);
-    auto onClosed = [opener, afterClose] {
+    auto* pOpenerForm = dynamic_cast<ActivatableForm*>(pOpener);
+    std::weak_ptr<void> openerForm = pOpenerForm ? pOpenerForm->Lifetime() : std::weak_ptr<void>();
+    auto onClosed = [opener, openerForm, bOpenerIsForm = pOpenerForm != nullptr, afterClose] {
+        if (!opener || (bOpenerIsForm && openerForm.expired()))
+            return;
         if (afterClose)
             afterClose();
+        if (!opener)
+            return;
         // Without a window manager nothing would hand the activation back.
-        if (opener)
-            opener->activateWindow();
+        opener->activateWindow();
         if (auto* pActivatable = dynamic_cast<ActivatableForm*>(opener.data()))
             pActivatable->Form_Activate();
     };

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 // A window of ours with an activation handler. The handler runs when the
 // window is first shown and when a modal window of ours that it opened
@@ -13,14 +14,22 @@ class ActivatableForm {
 public:
     virtual void Form_Activate() = 0;
 
+    // Expires as soon as the form's own destructor has run, before the
+    // window's children are deleted, so that a child window closing at that
+    // point does not call back into a half-destroyed form.
+    std::weak_ptr<void> Lifetime() const { return m_lifetime; }
+
 protected:
     ~ActivatableForm() = default;
+
+private:
+    std::shared_ptr<void> m_lifetime = std::make_shared<char>();
 };
 
 // Shows pForm modally and returns when it closes; the form deletes itself on
 // close. Then afterClose runs (the opener's code that follows the modal
-// showing), and then the opener's activation handler, unless the opener is
-// gone by then.
+// showing), and then the opener's activation handler; neither runs when the
+// opener is gone or being destroyed by then.
 void ShowModal(QWidget* pForm, QWidget* pOpener, const std::function<void()>& afterClose = {});
 
 // Replaces the way ShowModal shows a form. The handler gets the form and

@@ -7,24 +7,13 @@
 namespace {
 
 constexpr int kBorderWidth = 2;
-// 96 dots per inch, so that font sizes in points come out as on a
-// standard screen.
-constexpr int kDotsPerMeter = 3780;
-
-QImage BlankImage(const QSize& size)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.setDotsPerMeterX(kDotsPerMeter);
-    image.setDotsPerMeterY(kDotsPerMeter);
-    image.fill(Qt::white);
-    return image;
-}
 
 } // namespace
 
 PictureBox::PictureBox(QWidget* pParent, const QSize& outerSize)
     : QFrame(pParent)
-    , m_image(BlankImage(outerSize.shrunkBy(QMargins(kBorderWidth, kBorderWidth, kBorderWidth, kBorderWidth))))
+    , m_image(PictureCanvas::NewImage(outerSize.shrunkBy(QMargins(kBorderWidth, kBorderWidth, kBorderWidth, kBorderWidth)),
+                                     Qt::white))
     , m_canvas(m_image)
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);

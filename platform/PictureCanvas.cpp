@@ -31,6 +31,16 @@ PictureCanvas::PictureCanvas(QImage& image)
 
 PictureCanvas::~PictureCanvas() = default;
 
+QImage PictureCanvas::NewImage(const QSize& size, const QColor& color)
+{
+    constexpr int kDotsPerMeter = 3780; // 96 dots per inch
+    QImage image(size, QImage::Format_RGB32);
+    image.setDotsPerMeterX(kDotsPerMeter);
+    image.setDotsPerMeterY(kDotsPerMeter);
+    image.fill(color);
+    return image;
+}
+
 PictureCanvas::LineBatch::LineBatch(PictureCanvas& canvas)
     : m_canvas(canvas)
 {

@@ -23,6 +23,10 @@ enum class DrawStyle { Solid, Dot };
 class PictureCanvas {
 public:
     explicit PictureCanvas(QImage& image);
+
+    // An image for a surface, filled with one colour, at 96 dots per inch
+    // so that font sizes in points come out as on a standard screen.
+    static QImage NewImage(const QSize& size, const QColor& color);
     ~PictureCanvas();
     PictureCanvas(const PictureCanvas&) = delete;
     PictureCanvas& operator=(const PictureCanvas&) = delete;

@@ -1,5 +1,9 @@
 #include "GraphServices.h"
 
+#include "ModalForm.h"
+#include "frmPreferences.h"
+#include "frmValue.h"
+
 #include <QListWidget>
 
 GraphServices::GraphServices(const QListWidget& lstExpression)
@@ -14,4 +18,18 @@ QStringList GraphServices::Expressions() const
     for (int i = 0; i < m_lstExpression.count(); ++i)
         entries.append(m_lstExpression.item(i)->text());
     return entries;
+}
+
+void GraphServices::ShowPreferences(QWidget* pOpener, const std::function<void()>& afterClose)
+{
+    ShowModal(new frmPreferences(pOpener), pOpener, afterClose);
+}
+
+void GraphServices::ShowComparison(QWidget* pOpener)
+{
+    ShowModal(new frmValue(m_lstExpression, pOpener), pOpener);
+}
+
+void GraphServices::ShowAbout(QWidget* /*pOpener*/)
+{
 }

@@ -6,6 +6,7 @@
 #include "FormLayoutFile.h"
 #include "GraphServices.h"
 #include "frmGraph.h"
+#include "frmPreferences.h"
 #include "MessageBox.h"
 #include "SampleFile.h"
 #include "Settings.h"
@@ -68,9 +69,7 @@ frmMain::frmMain(const QString& strProgramFolder)
     setWindowTitle(ProgramTitle());
     setAttribute(Qt::WA_DeleteOnClose);
 
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(8.25);
-    setFont(font);
+    UseClassicFont(this);
     setFixedSize(TwipsSize(8970, 5325));
 
     CreateControls();
@@ -166,6 +165,8 @@ void frmMain::ConnectControls()
     connect(chkNoOptimize, &QCheckBox::stateChanged, this, &frmMain::chkNoOptimize_Click);
     connect(cmdDraw, &QPushButton::clicked, this, &frmMain::cmdDraw_Click);
     connect(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
+    connect(cmdAbout, &QPushButton::clicked, this, &frmMain::cmdAbout_Click);
     for (int i = 0; i < kKeypadKeys; ++i) {
         if (cmdExpButton[i])
             connect(cmdExpButton[i], &WCButton::Click, this, [this, i] { cmdExpButton_Click(i); });
@@ -365,6 +366,15 @@ void frmMain::cmdDraw_Click()
     pGraph->bModePolar = optPolar->isChecked();
     gViewSettings.bAnimate = true;
     ShowModal(pGraph, this);
+}
+
+void frmMain::Command2_Click()
+{
+    ShowModal(new frmPreferences(this), this);
+}
+
+void frmMain::cmdAbout_Click()
+{
 }
 
 void frmMain::cmdExit_Click()

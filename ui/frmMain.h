@@ -67,6 +67,8 @@ private:
     void cmdAddSample_Click();
     void chkNoOptimize_Click();
     void cmdDraw_Click();
+    void Command2_Click();
+    void cmdAbout_Click();
     void cmdExit_Click();
     void cmdExpButton_Click(int Index);
 
