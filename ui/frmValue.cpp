@@ -1,1 +1,129 @@
 #include "frmValue.h"
+
+#include "ClassicColor.h"
+#include "FormLayout.h"
+#include "MessageBox.h"
+#include "NumberFormat.h"
+#include "NumberInput.h"
+#include "Twips.h"
+#include "clsMath.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+
+#include <optional>
+#include <string>
+
+namespace {
+
+// The window's height grows by one line per expression, while the height in
+// twips still fits a 16-bit number.
+constexpr int kBaseHeightTwips = 3600;
+constexpr int kHeightPerLineTwips = 400;
+constexpr int kLargestTwips = 32767;
+
+constexpr int kFirstLineY = 200;
+constexpr int kLineSpacing = 25;
+constexpr int kLineX = 20;
+constexpr std::uint32_t kColorStep = 50000;
+
+} // namespace
+
+frmValue::frmValue(const QListWidget& lstExpression, QWidget* pParent)
+    : QDialog(pParent)
+    , m_lstExpression(lstExpression)
+    , m_canvas(m_surface)
+{
+    setObjectName(QStringLiteral("frmValue"));
+    setWindowTitle(tr("Expressions Comparison"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    UseClassicFont(this);
+    setFixedSize(TwipsSize(4680, 2055));
+
+    cmdEvaluate = Place(new QPushButton(tr("&Evaluate"), this), "cmdEvaluate", TwipsRect(240, 1200, 1815, 495));
+    cmdEvaluate->setDefault(true);
+    // Enter presses the Evaluate button, or the Return button while that has
+    // the focus.
+    Command1 = Place(new QPushButton(tr("&Return"), this), "Command1", TwipsRect(2400, 1200, 1455, 495));
+    txtValue = Place(new QLineEdit(this), "txtValue", TwipsRect(2535, 465, 1650, 285));
+    lblValue = Place(new QLabel(tr("Enter value for evaluation"), this), "lblValue", TwipsRect(330, 495, 1950, 240));
+    lblValue->setBuddy(txtValue);
+    txtValue->setAccessibleName(lblValue->text());
+    setTabOrder(cmdEvaluate, Command1);
+    setTabOrder(Command1, txtValue);
+    cmdEvaluate->setFocus();
+
+    // The output is written in a larger font than the controls use.
+    QFont outputFont = font();
+    outputFont.setPointSize(12);
+    m_canvas.Font = outputFont;
+    m_canvas.BackColor = ValueFromColor(palette().color(QPalette::Window));
+    m_surface = PictureCanvas::NewImage(size(), palette().color(QPalette::Window));
+
+    connect(cmdEvaluate, &QPushButton::clicked, this, &frmValue::cmdEvaluate_Click);
+    connect(Command1, &QPushButton::clicked, this, &frmValue::Command1_Click);
+}
+
+frmValue::~frmValue() = default;
+
+void frmValue::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Window));
+    painter.drawImage(0, 0, m_surface);
+}
+
+void frmValue::SetOuterHeight(int iPixels)
+{
+    const int iFrame = frameGeometry().height() - height();
+    setFixedHeight(qMax(1, iPixels - iFrame));
+    m_surface = PictureCanvas::NewImage(size(), palette().color(QPalette::Window));
+}
+
+void frmValue::cmdEvaluate_Click()
+{
+    const std::optional<double> dValueX = ReadNumber(txtValue->text());
+    if (!dValueX) {
+        ShowMessage(tr("Enter a number as the value for evaluation."), MessageIcon::Critical);
+        txtValue->setFocus();
+        txtValue->selectAll();
+        return;
+    }
+
+    const int iCount = m_lstExpression.count();
+    const qint64 iHeightTwips = kBaseHeightTwips + qint64(kHeightPerLineTwips) * iCount;
+    if (iHeightTwips <= kLargestTwips)
+        SetOuterHeight(TwipsToPixels(int(iHeightTwips)));
+    m_canvas.Cls();
+    m_lines.clear();
+
+    clsMath objMath;
+    for (int i = 0; i < iCount; ++i) {
+        const QString strEntry = m_lstExpression.item(i)->text();
+        m_canvas.ForeColor = static_cast<std::uint32_t>((i + 1) * qint64(kColorStep) % 0x1000000);
+        m_canvas.CurrentX = kLineX;
+        m_canvas.CurrentY = kFirstLineY + kLineSpacing * double(i);
+        const QPoint at(kLineX, kFirstLineY + kLineSpacing * i);
+
+        std::string strExpression = "(" + strEntry.toStdString() + ")";
+        const double dResult = objMath.Evaluate(strExpression, *dValueX);
+        const QString strValue = objMath.bErrorStatus ? QStringLiteral("Error") : PrintedText(dResult);
+
+        // Lines below the surface would not show; they are kept all the same.
+        if (at.y() < m_surface.height()) {
+            m_canvas.Print(strEntry + QLatin1Char('='), false);
+            m_canvas.Print(strValue, false);
+        }
+        m_lines.append({strEntry + QLatin1Char('=') + strValue, m_canvas.ForeColor, at});
+    }
+    update();
+}
+
+void frmValue::Command1_Click()
+{
+    close();
+}
