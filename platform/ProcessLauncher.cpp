@@ -1,1 +1,77 @@
 #include "ProcessLauncher.h"
+
+#include <QFileInfo>
+#include <QProcess>
+
+namespace {
+
+class RealLauncher : public ProcessLauncher {
+public:
+    bool FileExists(const QString& strPath) override
+    {
+        const QFileInfo info(strPath);
+        return !strPath.isEmpty() && info.exists() && !info.isDir();
+    }
+
+    // The new process gets its own window from the desktop, which normally
+    // shows it in front with the focus.
+    bool StartProgram(const QString& strProgram) override
+    {
+        return !strProgram.isEmpty() && QProcess::startDetached(strProgram, QStringList());
+    }
+};
+
+ProcessLauncher*& InstalledLauncher()
+{
+    static ProcessLauncher* pLauncher = nullptr;
+    return pLauncher;
+}
+
+} // namespace
+
+ProcessLauncher& CurrentLauncher()
+{
+    if (InstalledLauncher())
+        return *InstalledLauncher();
+    static RealLauncher realLauncher;
+    return realLauncher;
+}
+
+ProcessLauncher* SetLauncher(ProcessLauncher* pLauncher)
+{
+    ProcessLauncher* pPrevious = InstalledLauncher();
+    InstalledLauncher() = pLauncher;
+    return pPrevious;
+}
+
+bool FileExists(const QString& strPath)
+{
+    return CurrentLauncher().FileExists(strPath);
+}
+
+bool StartProgram(const QString& strProgram)
+{
+    return CurrentLauncher().StartProgram(strProgram);
+}
+
+ProcessLauncherDouble::ProcessLauncherDouble() : m_previous(SetLauncher(this)) {}
+
+ProcessLauncherDouble::~ProcessLauncherDouble()
+{
+    SetLauncher(m_previous);
+}
+
+bool ProcessLauncherDouble::FileExists(const QString& strPath)
+{
+    fileTests.append(strPath);
+    return existingFiles.contains(strPath);
+}
+
+bool ProcessLauncherDouble::StartProgram(const QString& strProgram)
+{
+    startRequests.append(strProgram);
+    if (bFailStarts || !existingFiles.contains(strProgram))
+        return false;
+    started.append(strProgram);
+    return true;
+}
