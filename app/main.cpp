@@ -2,12 +2,14 @@
 
 #include "FontSetup.h"
 #include "MessageBox.h"
+#include "ProgramIcon.h"
 #include "frmMain.h"
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(ProgramTitle());
+    QApplication::setWindowIcon(ProgramIcon());
     RegisterFontSubstitutions();
 
     // The main window deletes itself when it closes; the program ends when

@@ -1,8 +1,51 @@
 #include "ModalForm.h"
 
+#include <QApplication>
 #include <QEventLoop>
+#include <QVariant>
 
 namespace {
+
+constexpr char kFormProperty[] = "velmoraForm";
+
+// The form that was active last; bAnyForm stays true once a form has been
+// active, also when that form has been closed since.
+struct ActiveForm {
+    QPointer<QWidget> form;
+    bool bAnyForm = false;
+};
+
+ActiveForm& LastActive()
+{
+    static ActiveForm last;
+    return last;
+}
+
+void NoteActive(QWidget* pForm)
+{
+    LastActive().form = pForm;
+    LastActive().bAnyForm = true;
+}
+
+bool IsForm(QWidget* pWindow)
+{
+    return dynamic_cast<ActivatableForm*>(pWindow) || pWindow->property(kFormProperty).toBool();
+}
+
+void FocusChanged(QWidget* /*pOld*/, QWidget* pNow)
+{
+    if (!pNow)
+        return;
+    QWidget* pWindow = pNow->window();
+    ActiveForm& last = LastActive();
+    if (!IsForm(pWindow) || pWindow == last.form)
+        return;
+    const bool bSwitched = last.bAnyForm;
+    NoteActive(pWindow);
+    if (bSwitched)
+        if (auto* pActivatable = dynamic_cast<ActivatableForm*>(pWindow))
+            pActivatable->Form_Activate();
+}
 
 ModalHandler& CurrentHandler()
 {
@@ -30,8 +73,26 @@ void ShowBlocking(QWidget* pForm, std::function<void()> onClosed)
 
 } // namespace
 
+void MarkAsForm(QWidget* pWindow)
+{
+    pWindow->setProperty(kFormProperty, true);
+}
+
+void TrackFormActivation()
+{
+    static bool bInstalled = false;
+    if (bInstalled || !qApp)
+        return;
+    bInstalled = true;
+    QObject::connect(qApp, &QApplication::focusChanged, qApp, &FocusChanged);
+}
+
 void ShowModal(QWidget* pForm, QWidget* pOpener, const std::function<void()>& afterClose)
 {
+    // Activation passes to the form now and back to the opener when it
+    // closes; the handlers below run for those two switches.
+    MarkAsForm(pForm);
+    NoteActive(pForm);
     QPointer<QWidget> opener(pOpener);
     auto* pOpenerForm = dynamic_cast<ActivatableForm*>(pOpener);
     std::weak_ptr<void> openerForm = pOpenerForm ? pOpenerForm->Lifetime() : std::weak_ptr<void>();
@@ -43,6 +104,7 @@ void ShowModal(QWidget* pForm, QWidget* pOpener, const std::function<void()>& af
         if (!opener)
             return;
         // Without a window manager nothing would hand the activation back.
+        NoteActive(opener);
         opener->activateWindow();
         if (auto* pActivatable = dynamic_cast<ActivatableForm*>(opener.data()))
             pActivatable->Form_Activate();

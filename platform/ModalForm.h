@@ -26,6 +26,16 @@ private:
     std::shared_ptr<void> m_lifetime = std::make_shared<char>();
 };
 
+// Marks a window as one of the program's forms. Message boxes and file
+// dialogs are not forms: returning from them is not an activation.
+void MarkAsForm(QWidget* pWindow);
+
+// Follows which form of ours is active, so that the user switching from one
+// form to another that is shown beside it (the About box and the main
+// window) runs the activation handler of the form that becomes active.
+// Installing it more than once changes nothing.
+void TrackFormActivation();
+
 // Shows pForm modally and returns when it closes; the form deletes itself on
 // close. Then afterClose runs (the opener's code that follows the modal
 // showing), and then the opener's activation handler; neither runs when the

@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,6 +18,7 @@
 #include "MessageBox.h"
 #include "ModalForm.h"
 #include "Settings.h"
+#include "frmAbout.h"
 #include "frmGraph.h"
 #include "frmMain.h"
 #include "MainWindowFixture.h"
@@ -36,7 +38,11 @@ private slots:
     void tabOrder();
     void loadStepOrder();
     void focusOnActivation();
+    void activationFromAWindowBeside_data();
+    void activationFromAWindowBeside();
     void drawOpensGraphModally();
+    void windowsOverTheGraph_data();
+    void windowsOverTheGraph();
 
     void typedText_data();
     void typedText();
@@ -197,6 +203,34 @@ void tst_frmMain::focusOnActivation()
     QCOMPARE(QApplication::focusWidget(), main.Text());
 }
 
+void tst_frmMain::activationFromAWindowBeside_data()
+{
+    QTest::addColumn<bool>("form");
+    QTest::newRow("a form of ours") << true;
+    QTest::newRow("a message box or file dialog") << false;
+}
+
+void tst_frmMain::activationFromAWindowBeside()
+{
+    QFETCH(bool, form);
+    MainWindow main;
+    main.Show();
+    MainWindow::ClickRow(main.Samples(), 0);
+    QLineEdit beside;
+    if (form)
+        MarkAsForm(&beside);
+    beside.show();
+    beside.activateWindow();
+    beside.setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&beside));
+
+    // Coming back from another form of ours is an activation; coming back
+    // from anything else is not, and the focus returns where it was.
+    main.window->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), main.window.data());
+    QCOMPARE(QApplication::focusWidget(), form ? static_cast<QWidget*>(main.Text()) : main.Samples());
+}
+
 void tst_frmMain::drawOpensGraphModally()
 {
     MainWindow main;
@@ -224,6 +258,50 @@ void tst_frmMain::drawOpensGraphModally()
     pGraph->close();
     QTRY_VERIFY(main.modal.forms.first().isNull());
     QTRY_VERIFY(main.Text()->hasFocus());
+}
+
+void tst_frmMain::windowsOverTheGraph_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("window");
+    QTest::newRow("range selector") << "mnuRangeSelector" << "frmPreferences";
+    QTest::newRow("compare") << "mnuCompareExpressions" << "frmValue";
+    QTest::newRow("about") << "mnuAbout" << "frmAbout";
+}
+
+void tst_frmMain::windowsOverTheGraph()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, window);
+    MainWindow main;
+    main.Show();
+    main.Enter(QStringLiteral("x"));
+    // An About box beside the main window makes way for the graph window's
+    // and stays beside the others.
+    main.Click("cmdAbout");
+    QPointer<QWidget> besideAbout = frmAbout::Instance();
+    QVERIFY(besideAbout);
+    QTRY_COMPARE(QApplication::activeWindow(), besideAbout.data());
+    QVERIFY(main.modal.forms.isEmpty());
+
+    main.Click("cmdDraw");
+    auto* pGraph = qobject_cast<frmGraph*>(main.modal.forms.last().data());
+    QTRY_COMPARE(pGraph->findChild<QComboBox*>()->count(), 2);
+    pGraph->findChild<QAction*>(QStringLiteral("mnuZoomIn"))->trigger();
+    QCOMPARE(pGraph->View().dScaleX, 9.0);
+
+    pGraph->findChild<QAction*>(command)->trigger();
+    QPointer<QWidget> opened = main.modal.forms.last();
+    QCOMPARE(opened->objectName(), window);
+    QCOMPARE(opened->parentWidget(), pGraph);
+    if (window == QLatin1String("frmAbout"))
+        QTRY_VERIFY(!besideAbout);
+
+    // Closing it re-initialises the graph window from the stored view.
+    QTest::keyClick(opened, Qt::Key_Escape);
+    QTRY_VERIFY(!opened);
+    QCOMPARE(pGraph->View().dScaleX, 10.0);
+    pGraph->close();
 }
 
 void tst_frmMain::typedText_data()

@@ -1,6 +1,7 @@
 #include "GraphServices.h"
 
 #include "ModalForm.h"
+#include "frmAbout.h"
 #include "frmPreferences.h"
 #include "frmValue.h"
 
@@ -30,6 +31,7 @@ void GraphServices::ShowComparison(QWidget* pOpener)
     ShowModal(new frmValue(m_lstExpression, pOpener), pOpener);
 }
 
-void GraphServices::ShowAbout(QWidget* /*pOpener*/)
+void GraphServices::ShowAbout(QWidget* pOpener)
 {
+    frmAbout::ShowModalFrom(pOpener);
 }

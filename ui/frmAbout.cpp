@@ -136,12 +136,10 @@ frmAbout::frmAbout(QWidget* pOpener)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setAttribute(Qt::WA_DeleteOnClose);
+    MarkAsForm(this);
     setWindowIcon(ProgramIcon());
     setSizeGripEnabled(false);
-
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(8.25);
-    setFont(font);
+    UseClassicFont(this);
     setFixedSize(TwipsSize(5730, 3555));
 
     CreateControls();

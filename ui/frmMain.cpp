@@ -5,6 +5,7 @@
 #include "FormLayout.h"
 #include "FormLayoutFile.h"
 #include "GraphServices.h"
+#include "frmAbout.h"
 #include "frmGraph.h"
 #include "frmPreferences.h"
 #include "MessageBox.h"
@@ -71,6 +72,7 @@ frmMain::frmMain(const QString& strProgramFolder)
 
     UseClassicFont(this);
     setFixedSize(TwipsSize(8970, 5325));
+    TrackFormActivation();
 
     CreateControls();
     SetTabOrder();
@@ -375,6 +377,7 @@ void frmMain::Command2_Click()
 
 void frmMain::cmdAbout_Click()
 {
+    frmAbout::ShowModeless(this);
 }
 
 void frmMain::cmdExit_Click()
