@@ -19,9 +19,9 @@
 
 namespace {
 
-constexpr int kVersionMajor = 1;
-constexpr int kVersionMinor = 1;
-constexpr int kVersionRevision = 0;
+constexpr int kVersionMajor = VELMORA_VERSION_MAJOR;
+constexpr int kVersionMinor = VELMORA_VERSION_MINOR;
+constexpr int kVersionRevision = VELMORA_VERSION_PATCH;
 
 const char* const kWebAddress = "https://velmora.example.org";
 const char* const kEmailAddress = "velmora@example.org";
