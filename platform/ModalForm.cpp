@@ -93,20 +93,23 @@ void ShowModal(QWidget* pForm, QWidget* pOpener, const std::function<void()>& af
     // closes; the handlers below run for those two switches.
     MarkAsForm(pForm);
     NoteActive(pForm);
-    QPointer<QWidget> opener(pOpener);
+    // A form of ours is gone as soon as its own destructor has run; any
+    // other opener when Qt has deleted it.
     auto* pOpenerForm = dynamic_cast<ActivatableForm*>(pOpener);
-    std::weak_ptr<void> openerForm = pOpenerForm ? pOpenerForm->Lifetime() : std::weak_ptr<void>();
-    auto onClosed = [opener, openerForm, bOpenerIsForm = pOpenerForm != nullptr, afterClose] {
-        if (!opener || (bOpenerIsForm && openerForm.expired()))
+    auto openerAlive = [opener = QPointer<QWidget>(pOpener),
+                        form = pOpenerForm ? pOpenerForm->Lifetime() : std::weak_ptr<void>(),
+                        bForm = pOpenerForm != nullptr] { return opener && !(bForm && form.expired()); };
+    auto onClosed = [pOpener, openerAlive, afterClose] {
+        if (!openerAlive())
             return;
         if (afterClose)
             afterClose();
-        if (!opener)
+        if (!openerAlive())
             return;
         // Without a window manager nothing would hand the activation back.
-        NoteActive(opener);
-        opener->activateWindow();
-        if (auto* pActivatable = dynamic_cast<ActivatableForm*>(opener.data()))
+        NoteActive(pOpener);
+        pOpener->activateWindow();
+        if (auto* pActivatable = dynamic_cast<ActivatableForm*>(pOpener))
             pActivatable->Form_Activate();
     };
     if (CurrentHandler())
