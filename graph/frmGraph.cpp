@@ -1,6 +1,8 @@
 #include "frmGraph.h"
 
 #include "ArrowIcon.h"
+#include "BitmapFile.h"
+#include "Clipboard.h"
 #include "FormLayout.h"
 #include "GraphHost.h"
 #include "PictureBox.h"
@@ -8,6 +10,9 @@
 #include "NumberFormat.h"
 #include "ToolbarIcons.h"
 #include "PlotDrawing.h"
+#include "Printer.h"
+#include "ProgramInfo.h"
+#include "SaveFileDialog.h"
 #include "ScaleSteps.h"
 #include "Settings.h"
 
@@ -136,11 +141,45 @@ void frmGraph::RunCommand(GraphCommand command)
     case GraphCommand::RangeSelector: ShowRangeSelector(); break;
     case GraphCommand::CompareExpressions: m_host.ShowComparison(this); break;
     case GraphCommand::About: m_host.ShowAbout(this); break;
-    // Output is not part of this window yet.
-    case GraphCommand::Save:
-    case GraphCommand::CopyToClipboard:
-    case GraphCommand::PrintGraph: break;
+    case GraphCommand::Save: Save(); break;
+    case GraphCommand::CopyToClipboard: CopyToClipboard(); break;
+    case GraphCommand::PrintGraph: PrintGraph(); break;
     }
+}
+
+void frmGraph::Save()
+{
+    // Cancelling writes nothing, and a failed write ends the command
+    // silently without leaving a partial file.
+    const std::optional<QString> strFile =
+        ShowSaveDialog(this, QStringLiteral("Pictures (*.bmp)|*.bmp"), QStringLiteral("bmp"));
+    if (strFile)
+        WriteBitmapFile(picGraph->Picture(), *strFile);
+}
+
+void frmGraph::CopyToClipboard()
+{
+    CurrentClipboard().Clear();
+    CurrentClipboard().SetImage(picGraph->Picture());
+}
+
+void frmGraph::PrintGraph()
+{
+    const QImage& picture = picGraph->Picture();
+    const PrintResult result = PrintOnDefaultPrinter([&picture](PrintDocument& Printer) {
+        Printer.CurrentX = 1000;
+        Printer.CurrentY = 500;
+        Printer.Print(tr("Graph created by Velmora"));
+        Printer.CurrentX = 1000;
+        Printer.Print(tr("made by Quendril"));
+        Printer.CurrentX = 1000;
+        Printer.Print(AuthorWebAddress());
+        Printer.PaintPicture(picture, 500, 1500, 10000, 10000);
+    });
+    if (result == PrintResult::NoPrinter)
+        ShowMessage(tr("The graph cannot be printed: there is no default printer."), MessageIcon::Critical);
+    else if (result == PrintResult::Failed)
+        ShowMessage(tr("The graph could not be printed."), MessageIcon::Critical);
 }
 
 void frmGraph::ShowRangeSelector()

@@ -32,6 +32,13 @@ public:
     // Redraws the picture: axes, then the chosen expression or all of them,
     // each with its legend.
     void PlotGraph();
+
+    // The picture as it was last drawn, handed to the outside: written to a
+    // bitmap file the user chooses, put on the clipboard, or printed on the
+    // default printer under three lines of text.
+    void Save();
+    void CopyToClipboard();
+    void PrintGraph();
     void DecreasePolarSensitivity();
     void DefaultScale();
     void ToggleGrid();

@@ -5,6 +5,7 @@
 #include "ModalForm.h"
 #include "ProcessLauncher.h"
 #include "ProgramIcon.h"
+#include "ProgramInfo.h"
 #include "Twips.h"
 
 #include <QCloseEvent>
@@ -23,7 +24,6 @@ constexpr int kVersionMajor = VELMORA_VERSION_MAJOR;
 constexpr int kVersionMinor = VELMORA_VERSION_MINOR;
 constexpr int kVersionRevision = VELMORA_VERSION_PATCH;
 
-const char* const kWebAddress = "https://velmora.example.org";
 const char* const kEmailAddress = "velmora@example.org";
 const char* const kBlogAddress = "https://blog.velmora.example.org";
 
@@ -195,7 +195,7 @@ void frmAbout::Form_Load()
     lblVersion->setText(tr("Version ") + QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision));
     lblTitle->setText(ProgramTitle());
     lblDescription->setText(QStringList{ProgramTitle() + tr(" and other Softwares can be found at:"),
-                                        QLatin1String(kWebAddress),
+                                        AuthorWebAddress(),
                                         tr("Email: ") + QLatin1String(kEmailAddress),
                                         tr("Blog: ") + QLatin1String(kBlogAddress)}
                                 .join(QStringLiteral("\r\n")));

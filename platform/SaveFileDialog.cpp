@@ -1,0 +1,75 @@
+#include "SaveFileDialog.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace {
+
+SaveDialogHandler& CurrentHandler()
+{
+    static SaveDialogHandler handler;
+    return handler;
+}
+
+std::optional<QString> ShowRealDialog(QWidget* pParent, const SaveDialogRequest& request)
+{
+    QFileDialog dialog(pParent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(DialogFilter(request.strFilter));
+    dialog.setDefaultSuffix(request.strDefaultExt);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+} // namespace
+
+std::optional<QString> ShowSaveDialog(QWidget* pParent, const QString& strFilter, const QString& strDefaultExt)
+{
+    const SaveDialogRequest request{strFilter, strDefaultExt};
+    const std::optional<QString> strChosen =
+        CurrentHandler() ? CurrentHandler()(request) : ShowRealDialog(pParent, request);
+    if (!strChosen || strChosen->isEmpty())
+        return std::nullopt;
+    return WithDefaultExtension(*strChosen, strDefaultExt);
+}
+
+QString DialogFilter(const QString& strClassicFilter)
+{
+    const QStringList parts = strClassicFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString strPatterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
+        const QString strShown = QLatin1Char('(') + strPatterns + QLatin1Char(')');
+        filters.append(parts[i].contains(strShown) ? parts[i] : parts[i] + QLatin1Char(' ') + strShown);
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+QString WithDefaultExtension(const QString& strFileName, const QString& strDefaultExt)
+{
+    if (strDefaultExt.isEmpty() || QFileInfo(strFileName).fileName().contains(QLatin1Char('.')))
+        return strFileName;
+    return strFileName + QLatin1Char('.') + strDefaultExt;
+}
+
+SaveDialogHandler SetSaveDialogHandler(SaveDialogHandler handler)
+{
+    SaveDialogHandler previous = std::move(CurrentHandler());
+    CurrentHandler() = std::move(handler);
+    return previous;
+}
+
+ScriptedSaveDialog::ScriptedSaveDialog()
+{
+    m_previous = SetSaveDialogHandler([this](const SaveDialogRequest& request) -> std::optional<QString> {
+        requests.append(request);
+        return answers.isEmpty() ? std::nullopt : answers.takeFirst();
+    });
+}
+
+ScriptedSaveDialog::~ScriptedSaveDialog()
+{
+    SetSaveDialogHandler(std::move(m_previous));
+}
