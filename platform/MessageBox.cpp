@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace {
 
@@ -11,7 +12,7 @@ MessageHandler& CurrentHandler()
     return handler;
 }
 
-MessageAnswer ShowRealMessage(const MessageRequest& request)
+MessageAnswer AskUser(const MessageRequest& request)
 {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(request.strCaption);
@@ -34,6 +35,17 @@ MessageAnswer ShowRealMessage(const MessageRequest& request)
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
     return MessageAnswer::OK;
+}
+
+// Without a window manager nothing would hand the activation back to the
+// window the box was shown over.
+MessageAnswer ShowRealMessage(const MessageRequest& request)
+{
+    const QPointer<QWidget> owner = QApplication::activeWindow();
+    const MessageAnswer answer = AskUser(request);
+    if (owner)
+        owner->activateWindow();
+    return answer;
 }
 
 } // namespace

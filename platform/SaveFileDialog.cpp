@@ -18,7 +18,11 @@ std::optional<QString> ShowRealDialog(QWidget* pParent, const SaveDialogRequest&
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(DialogFilter(request.strFilter));
     dialog.setDefaultSuffix(request.strDefaultExt);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const bool bChosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+    // Without a window manager nothing would hand the activation back.
+    if (pParent)
+        pParent->activateWindow();
+    if (!bChosen)
         return std::nullopt;
     return dialog.selectedFiles().first();
 }
