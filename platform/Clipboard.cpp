@@ -1,5 +1,7 @@
 #include "Clipboard.h"
 
+#include "ServiceSlot.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 
@@ -11,27 +13,18 @@ public:
     void SetImage(const QImage& image) override { QGuiApplication::clipboard()->setImage(image); }
 };
 
-ClipboardService*& InstalledClipboard()
-{
-    static ClipboardService* pClipboard = nullptr;
-    return pClipboard;
-}
-
 } // namespace
+
+using ClipboardSlot = ServiceSlot<ClipboardService, DesktopClipboard>;
 
 ClipboardService& CurrentClipboard()
 {
-    if (InstalledClipboard())
-        return *InstalledClipboard();
-    static DesktopClipboard desktop;
-    return desktop;
+    return ClipboardSlot::Current();
 }
 
 ClipboardService* SetClipboard(ClipboardService* pClipboard)
 {
-    ClipboardService* pPrevious = InstalledClipboard();
-    InstalledClipboard() = pClipboard;
-    return pPrevious;
+    return ClipboardSlot::Install(pClipboard);
 }
 
 ClipboardDouble::ClipboardDouble() : m_previous(SetClipboard(this)) {}

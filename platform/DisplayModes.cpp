@@ -1,32 +1,20 @@
 #include "DisplayModes.h"
 
 #include "RealDisplay.h"
+#include "ServiceSlot.h"
 
 #include <cmath>
 
-namespace {
-
-DisplayServices*& InstalledServices()
-{
-    static DisplayServices* pServices = nullptr;
-    return pServices;
-}
-
-} // namespace
+using DisplaySlot = ServiceSlot<DisplayServices, RealDisplay>;
 
 DisplayServices& CurrentDisplay()
 {
-    if (InstalledServices())
-        return *InstalledServices();
-    static RealDisplay realDisplay;
-    return realDisplay;
+    return DisplaySlot::Current();
 }
 
 DisplayServices* SetDisplay(DisplayServices* pServices)
 {
-    DisplayServices* pPrevious = InstalledServices();
-    InstalledServices() = pServices;
-    return pPrevious;
+    return DisplaySlot::Install(pServices);
 }
 
 DisplayDouble::DisplayDouble(std::int32_t width, std::int32_t height)

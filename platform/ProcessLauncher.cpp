@@ -1,5 +1,7 @@
 #include "ProcessLauncher.h"
 
+#include "ServiceSlot.h"
+
 #include <QFileInfo>
 #include <QProcess>
 
@@ -21,27 +23,18 @@ public:
     }
 };
 
-ProcessLauncher*& InstalledLauncher()
-{
-    static ProcessLauncher* pLauncher = nullptr;
-    return pLauncher;
-}
-
 } // namespace
+
+using LauncherSlot = ServiceSlot<ProcessLauncher, RealLauncher>;
 
 ProcessLauncher& CurrentLauncher()
 {
-    if (InstalledLauncher())
-        return *InstalledLauncher();
-    static RealLauncher realLauncher;
-    return realLauncher;
+    return LauncherSlot::Current();
 }
 
 ProcessLauncher* SetLauncher(ProcessLauncher* pLauncher)
 {
-    ProcessLauncher* pPrevious = InstalledLauncher();
-    InstalledLauncher() = pLauncher;
-    return pPrevious;
+    return LauncherSlot::Install(pLauncher);
 }
 
 bool FileExists(const QString& strPath)

@@ -1,5 +1,7 @@
 #include "Registry.h"
 
+#include "ServiceSlot.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -18,18 +20,11 @@ public:
     LONG CloseKey(HKEY) override { return ERROR_INVALID_HANDLE; }
 };
 
-RegistryBackend*& InstalledBackend()
-{
-    static RegistryBackend* pBackend = nullptr;
-    return pBackend;
-}
+using RegistrySlot = ServiceSlot<RegistryBackend, NoRegistry>;
 
 RegistryBackend& CurrentBackend()
 {
-    if (InstalledBackend())
-        return *InstalledBackend();
-    static NoRegistry noRegistry;
-    return noRegistry;
+    return RegistrySlot::Current();
 }
 
 // Key paths and value names compare without regard to letter case; a path
@@ -77,9 +72,7 @@ LONG RegCloseKey(HKEY hKey)
 
 RegistryBackend* SetRegistry(RegistryBackend* pBackend)
 {
-    RegistryBackend* pPrevious = InstalledBackend();
-    InstalledBackend() = pBackend;
-    return pPrevious;
+    return RegistrySlot::Install(pBackend);
 }
 
 RegistryDouble::RegistryDouble() : m_previous(SetRegistry(this)) {}
