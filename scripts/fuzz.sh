@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang, AddressSanitizer and
+# UndefinedBehaviorSanitizer, then runs each for the given number of seconds
+# (default 60) over its seed corpus in tests/fuzz/corpus.
+#
+#   ./scripts/fuzz.sh [seconds] [target...]
+#
+# Targets: fuzz_evaluate fuzz_prepare fuzz_samples fuzz_numbers (all when
+# none is named). New inputs the fuzzer finds go to build-fuzz/corpus/, never
+# into the committed seeds; a failing input is saved in build-fuzz/findings/
+# and the script fails. Add such an input to the seeds once it is fixed.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+seconds="${1:-60}"
+shift || true
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_evaluate fuzz_prepare fuzz_samples fuzz_numbers)
+
+velmora_require_packages "${VELMORA_BUILD_PACKAGES[@]}" "${VELMORA_FUZZ_PACKAGES[@]}"
+
+build="$VELMORA_ROOT/build-fuzz"
+CC=clang CXX=clang++ velmora_build "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_FUZZ=ON
+
+export ASAN_OPTIONS=abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+mkdir -p "$build/findings"
+for target in "${targets[@]}"; do
+    seeds="$VELMORA_ROOT/tests/fuzz/corpus/$target"
+    work="$build/corpus/$target"
+    [ -d "$seeds" ] || { echo "No seed corpus for $target" >&2; exit 1; }
+    mkdir -p "$work"
+    echo "== $target: ${seconds} s"
+    "$build/fuzzers/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+        -artifact_prefix="$build/findings/$target-" -print_final_stats=1 "$work" "$seeds"
+done
