@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Builds Velmora and runs every test: first the normal build, then the same
-# suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
-# VELMORA_SKIP_SANITIZE=1 leaves out the second build.
+# Builds Velmora and runs every test: first the normal build (unit tests and
+# the end-to-end run of the program on a virtual display), then the same
+# suite built with AddressSanitizer and UndefinedBehaviorSanitizer, then each
+# fuzz target for 20 seconds over its seeds.
+# VELMORA_SKIP_SANITIZE=1 leaves out the second build, VELMORA_SKIP_FUZZ=1
+# the fuzzing.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-velmora_require_packages "${VELMORA_BUILD_PACKAGES[@]}" "${VELMORA_TEST_PACKAGES[@]}"
+velmora_require_packages "${VELMORA_BUILD_PACKAGES[@]}" "${VELMORA_TEST_PACKAGES[@]}" "${VELMORA_FUZZ_PACKAGES[@]}"
 
 export QT_QPA_PLATFORM=offscreen
 
@@ -17,4 +20,8 @@ if [ "${VELMORA_SKIP_SANITIZE:-0}" != 1 ]; then
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     velmora_build "$VELMORA_ROOT/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON
     (cd "$VELMORA_ROOT/build-sanitize" && ctest -j2 --output-on-failure)
+fi
+
+if [ "${VELMORA_SKIP_FUZZ:-0}" != 1 ]; then
+    "$VELMORA_ROOT/scripts/fuzz.sh" 20
 fi

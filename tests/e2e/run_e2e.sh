@@ -1,0 +1,129 @@
+#!/usr/bin/env bash
+# The whole program, used as a user would: on a virtual X display, it types
+# two expressions and adds a sample, draws them, zooms in with keypad +,
+# moves right with an arrow key, switches to polar mode from the toolbar,
+# opens and cancels the range selector, closes the graph window and exits.
+# Each step is checked on a screenshot of the graph window.
+#
+#   run_e2e.sh PROGRAM SCREENCHECK
+#
+# On failure the screenshots and the program's output are kept in
+# ./e2e-failure; VELMORA_E2E_KEEP=<folder> keeps them always.
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+
+if [ "${1:-}" != --on-display ]; then
+    for tool in xvfb-run xdotool import; do
+        command -v "$tool" >/dev/null || { echo "e2e: $tool is missing" >&2; exit 1; }
+    done
+    exec xvfb-run -a -s "-screen 0 1024x768x24" bash "${BASH_SOURCE[0]}" --on-display "$@"
+fi
+shift
+program="$1"
+screencheck="$2"
+source "$here/desktop-user.sh"
+unset QT_QPA_PLATFORM
+
+work="$(mktemp -d)"
+pid=
+finish() {
+    local rc=$?
+    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
+        kill "$pid" 2>/dev/null || true
+    fi
+    if [ -n "${VELMORA_E2E_KEEP:-}" ]; then
+        mkdir -p "$VELMORA_E2E_KEEP" && cp -r "$work"/. "$VELMORA_E2E_KEEP"
+    fi
+    if [ $rc -ne 0 ]; then
+        rm -rf e2e-failure && cp -r "$work" e2e-failure
+        echo "e2e: FAILED; screenshots and the program's output are in $PWD/e2e-failure" >&2
+        cat "$work/program.log" >&2 || true
+    fi
+    rm -rf "$work"
+}
+trap finish EXIT
+
+step=0
+# Takes screenshots until the graph window shows the view given as
+# arguments (see screencheck), for at most 30 seconds.
+graph_shows() {
+    screenshot "$work/shot.png"
+    QT_QPA_PLATFORM=offscreen "$screencheck" "$work/shot.png" "$GRAPH_X" "$GRAPH_Y" "$GRAPH_W" "$GRAPH_H" "$@" \
+        > "$work/check.txt" 2>&1
+}
+expect_graph() {
+    step=$((step + 1))
+    echo "e2e: step $step: $1"
+    shift
+    local shown=0
+    poll_until 30 graph_shows "$@" || shown=$?
+    cp "$work/shot.png" "$work/step$step.png"
+    cat "$work/check.txt"
+    [ $shown -eq 0 ] || exit 1
+}
+
+# The curves' colours: the n-th listed expression is drawn in (n + 1) x 50000
+# as a 0x00BBGGRR value, written here as RRGGBB.
+curves=(A08601:square F04902:sin 400D03:quarter)
+
+"$program" > "$work/program.log" 2>&1 &
+pid=$!
+
+main=$(find_window Velmora)
+[ -n "$main" ] || { echo "e2e: the main window did not appear" >&2; exit 1; }
+window_geometry "$main"
+
+# Main window places, in pixels from its top-left corner.
+click_at 274 142                 # the expression box
+type_text 'x^2+2x+1'
+press Return
+type_text 'sin(x)'
+press Return
+click_at 70 215                  # the first sample, "sin(x)"
+press Down Down Down Down Down   # the sixth, "(x^2)/4-2"
+click_at 179 252                 # the arrow that adds the sample
+click_at 519 312                 # Draw Graph
+
+graph=$(find_window Graph)
+[ -n "$graph" ] || { echo "e2e: the graph window did not appear" >&2; exit 1; }
+window_geometry "$graph"
+GRAPH_X=$WIN_X GRAPH_Y=$WIN_Y GRAPH_W=$WIN_W GRAPH_H=$WIN_H
+echo "e2e: the graph window is at ($GRAPH_X,$GRAPH_Y), $GRAPH_W x $GRAPH_H"
+
+expect_graph "three curves, x and y from -10 to 10" rect 0 0 10 10 "${curves[@]}"
+
+press KP_Add
+expect_graph "zoomed in: x and y from -9 to 9" rect 0 0 9 9 "${curves[@]}"
+
+press Right
+expect_graph "moved right by one division" rect 1.8 0 9 9 "${curves[@]}"
+
+click_at $((15 + 12 * 296 / 10)) 38   # the toolbar's Polar button
+expect_graph "polar mode" polar 1.8 0 9 9 "${curves[@]}"
+
+click_at $((15 + 17 * 296 / 10)) 38   # the toolbar's Range Selector
+step=$((step + 1))
+echo "e2e: step $step: the range selector opens, and Esc cancels it"
+[ -n "$(find_window Preferences)" ] || { echo "e2e: the range selector did not appear" >&2; exit 1; }
+screenshot "$work/preferences.png"
+press Escape
+poll_until 30 window_gone Preferences || { echo "e2e: the range selector did not close" >&2; exit 1; }
+# Closing it starts the graph afresh from the stored view.
+expect_graph "back to the stored view, still polar" polar 0 0 10 10 "${curves[@]}"
+
+step=$((step + 1))
+echo "e2e: step $step: Esc closes the graph window; Exit ends the program"
+press Escape
+poll_until 30 window_gone Graph || { echo "e2e: the graph window did not close" >&2; exit 1; }
+window_geometry "$main"
+click_at 515 20                  # Exit
+poll_until 30 process_ended "$pid" || { echo "e2e: the program did not end" >&2; exit 1; }
+rc=0
+wait "$pid" || rc=$?
+pid=
+[ $rc -eq 0 ] || { echo "e2e: the program ended with status $rc" >&2; exit 1; }
+if pgrep -f -x "$program" >/dev/null; then
+    echo "e2e: a program process is still running" >&2
+    exit 1
+fi
+echo "e2e: passed"
