@@ -122,8 +122,11 @@ rc=0
 wait "$pid" || rc=$?
 pid=
 [ $rc -eq 0 ] || { echo "e2e: the program ended with status $rc" >&2; exit 1; }
-if pgrep -f -x "$program" >/dev/null; then
-    echo "e2e: a program process is still running" >&2
-    exit 1
-fi
+program_file="$(readlink -f "$program")"
+for proc in /proc/[0-9]*; do
+    if [ "$(readlink "$proc/exe" 2>/dev/null)" = "$program_file" ]; then
+        echo "e2e: a program process is still running (${proc#/proc/})" >&2
+        exit 1
+    fi
+done
 echo "e2e: passed"
