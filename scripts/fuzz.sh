@@ -31,6 +31,10 @@ for target in "${targets[@]}"; do
     [ -d "$seeds" ] || { echo "No seed corpus for $target" >&2; exit 1; }
     mkdir -p "$work"
     echo "== $target: ${seconds} s"
-    "$build/fuzzers/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-        -artifact_prefix="$build/findings/$target-" -print_final_stats=1 "$work" "$seeds"
+    options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
+             -artifact_prefix="$build/findings/$target-")
+    case "$target" in
+        fuzz_evaluate | fuzz_prepare) options+=(-dict="$VELMORA_ROOT/tests/fuzz/expression.dict") ;;
+    esac
+    "$build/fuzzers/$target" "${options[@]}" "$work" "$seeds"
 done

@@ -24,9 +24,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (strChecked.empty())
         return 0;
 
+    // The normaliser never unbalances a text the bracket check took.
     const std::string strEntry = CheckBrackets(OptimizeExpression(strTyped));
     if (strEntry.empty())
-        return 0;
+        std::abort();
 
     std::string strExpression = "(" + strEntry + ")";
     clsMath objMath;
