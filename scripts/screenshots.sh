@@ -19,31 +19,38 @@ shot="$(mktemp --suffix=.png)"
 
 "$VELMORA_ROOT/build/bin/velmora" >/dev/null 2>&1 &
 pid=$!
-trap 'kill $pid 2>/dev/null || true; rm -f "$shot"' EXIT
+trap 'kill $pid 2>/dev/null || true; rm -f "$shot" "$shot".*.png' EXIT
 
 main=$(find_window Velmora)
 window_geometry "$main"
-click_at 274 142                 # the expression box
-type_text 'x^2+2x+1'
-press Return
-type_text 'sin(x)'
-press Return
-click_at 70 215                  # the first sample
-press Down Down Down Down Down   # "(x^2)/4-2"
-click_at 179 252                 # add it to the list
-click_at 274 142
-type_text 'sqrt(abs(x))'         # left in the box, to show typing
-import -window "$main" "$out/main-window.png"
+enter_three_expressions
+click_at $MAIN_EXPRESSION_BOX
+type_text 'sqrt(abs(x))'   # left in the box, to show typing
+click_at $MAIN_DRAW
 
-click_at 519 312                 # Draw Graph
 graph=$(find_window Graph)
 window_geometry "$graph"
-# Waits until the three curves are drawn.
+# Waits until the three curves are drawn; every key typed before is then
+# handled too.
 drawn() {
     screenshot "$shot"
     QT_QPA_PLATFORM=offscreen "$VELMORA_ROOT/build/tests/screencheck" "$shot" "$WIN_X" "$WIN_Y" "$WIN_W" "$WIN_H" \
-        rect 0 0 10 10 A08601:square F04902:sin 400D03:quarter >/dev/null 2>&1
+        rect 0 0 10 10 "${THREE_CURVES[@]}" >/dev/null 2>&1
 }
 poll_until 30 drawn
-import -window "$graph" "$out/graph-window.png"
+import -window "$graph" -strip "$out/graph-window.png"
+
+# The graph window covers the main window: close it, then wait until two
+# pictures of the main window in a row are the same.
+press Escape
+poll_until 30 window_gone Graph
+main_settled() {
+    import -window "$main" "$shot.1.png"
+    sleep 0.2
+    import -window "$main" "$shot.2.png"
+    [ "$(compare -metric AE "$shot.1.png" "$shot.2.png" null: 2>&1)" = 0 ]
+}
+poll_until 30 main_settled
+convert "$shot.2.png" -strip "$out/main-window.png"
+rm -f "$shot.1.png"
 echo "Saved $out/main-window.png and $out/graph-window.png"

@@ -56,3 +56,28 @@ screenshot() {
 process_ended() {
     ! kill -0 "$1" 2>/dev/null
 }
+
+# Places in the main window, in pixels from its top-left corner.
+MAIN_EXPRESSION_BOX="274 142"
+MAIN_FIRST_SAMPLE="70 215"
+MAIN_ADD_SAMPLE="179 252"
+MAIN_DRAW="519 312"
+MAIN_EXIT="515 20"
+
+# In the main window, last measured by window_geometry: types x^2+2x+1 and
+# sin(x) into the list, then adds the sixth sample, "(x^2)/4-2".
+enter_three_expressions() {
+    click_at $MAIN_EXPRESSION_BOX
+    type_text 'x^2+2x+1'
+    press Return
+    type_text 'sin(x)'
+    press Return
+    click_at $MAIN_FIRST_SAMPLE
+    press Down Down Down Down Down
+    click_at $MAIN_ADD_SAMPLE
+}
+
+# The three curves as screencheck names them, each in its colour: the n-th
+# listed expression is drawn in (n + 1) x 50000 as a 0x00BBGGRR value,
+# written here as RRGGBB.
+THREE_CURVES=(A08601:square F04902:sin 400D03:quarter)

@@ -62,10 +62,6 @@ expect_graph() {
     [ $shown -eq 0 ] || exit 1
 }
 
-# The curves' colours: the n-th listed expression is drawn in (n + 1) x 50000
-# as a 0x00BBGGRR value, written here as RRGGBB.
-curves=(A08601:square F04902:sin 400D03:quarter)
-
 "$program" > "$work/program.log" 2>&1 &
 pid=$!
 
@@ -73,16 +69,8 @@ main=$(find_window Velmora)
 [ -n "$main" ] || { echo "e2e: the main window did not appear" >&2; exit 1; }
 window_geometry "$main"
 
-# Main window places, in pixels from its top-left corner.
-click_at 274 142                 # the expression box
-type_text 'x^2+2x+1'
-press Return
-type_text 'sin(x)'
-press Return
-click_at 70 215                  # the first sample, "sin(x)"
-press Down Down Down Down Down   # the sixth, "(x^2)/4-2"
-click_at 179 252                 # the arrow that adds the sample
-click_at 519 312                 # Draw Graph
+enter_three_expressions
+click_at $MAIN_DRAW
 
 graph=$(find_window Graph)
 [ -n "$graph" ] || { echo "e2e: the graph window did not appear" >&2; exit 1; }
@@ -90,16 +78,16 @@ window_geometry "$graph"
 GRAPH_X=$WIN_X GRAPH_Y=$WIN_Y GRAPH_W=$WIN_W GRAPH_H=$WIN_H
 echo "e2e: the graph window is at ($GRAPH_X,$GRAPH_Y), $GRAPH_W x $GRAPH_H"
 
-expect_graph "three curves, x and y from -10 to 10" rect 0 0 10 10 "${curves[@]}"
+expect_graph "three curves, x and y from -10 to 10" rect 0 0 10 10 "${THREE_CURVES[@]}"
 
 press KP_Add
-expect_graph "zoomed in: x and y from -9 to 9" rect 0 0 9 9 "${curves[@]}"
+expect_graph "zoomed in: x and y from -9 to 9" rect 0 0 9 9 "${THREE_CURVES[@]}"
 
 press Right
-expect_graph "moved right by one division" rect 1.8 0 9 9 "${curves[@]}"
+expect_graph "moved right by one division" rect 1.8 0 9 9 "${THREE_CURVES[@]}"
 
 click_at $((15 + 12 * 296 / 10)) 38   # the toolbar's Polar button
-expect_graph "polar mode" polar 1.8 0 9 9 "${curves[@]}"
+expect_graph "polar mode" polar 1.8 0 9 9 "${THREE_CURVES[@]}"
 
 click_at $((15 + 17 * 296 / 10)) 38   # the toolbar's Range Selector
 step=$((step + 1))
@@ -109,14 +97,14 @@ screenshot "$work/preferences.png"
 press Escape
 poll_until 30 window_gone Preferences || { echo "e2e: the range selector did not close" >&2; exit 1; }
 # Closing it starts the graph afresh from the stored view.
-expect_graph "back to the stored view, still polar" polar 0 0 10 10 "${curves[@]}"
+expect_graph "back to the stored view, still polar" polar 0 0 10 10 "${THREE_CURVES[@]}"
 
 step=$((step + 1))
 echo "e2e: step $step: Esc closes the graph window; Exit ends the program"
 press Escape
 poll_until 30 window_gone Graph || { echo "e2e: the graph window did not close" >&2; exit 1; }
 window_geometry "$main"
-click_at 515 20                  # Exit
+click_at $MAIN_EXIT
 poll_until 30 process_ended "$pid" || { echo "e2e: the program did not end" >&2; exit 1; }
 rc=0
 wait "$pid" || rc=$?
