@@ -11,12 +11,12 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <QPainterPath>
 
 #include <cmath>
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <numbers>
 #include <optional>
 #include <string>
 #include <vector>
@@ -114,7 +114,7 @@ bool CheckRing(const QImage& shot, const View& view)
     int iFound = 0;
     const int iTotal = 24;
     for (int i = 0; i < iTotal; ++i) {
-        const double a = (i + 0.5) * 2 * M_PI / iTotal;
+        const double a = (i + 0.5) * 2 * std::numbers::pi / iTotal;
         const QPoint p(int(std::lround(view.iCenterX + kHalfSize * std::cos(a))),
                        int(std::lround(view.iCenterY + kHalfSize * std::sin(a))));
         iFound += CountIn(shot, QRect(p - QPoint(2, 2), QSize(5, 5)), IsBlack) > 0 ? 1 : 0;
@@ -142,7 +142,7 @@ std::vector<std::vector<QPointF>> CurvePath(const View& view, const std::functio
         runs.back().push_back(p);
     };
     if (view.bPolar) {
-        for (double t = -M_PI; t <= M_PI; t += 0.0005) {
+        for (double t = -std::numbers::pi; t <= std::numbers::pi; t += 0.0005) {
             const double r = f(t);
             add({view.iCenterX + (std::cos(t) * r - view.dOriginX) / ux,
                  view.iCenterY - (std::sin(t) * r - view.dOriginY) / uy});
