@@ -1,5 +1,5 @@
-# Acting as a user on an X display: starting the program, finding its
-# windows, clicking at places within them, typing, and taking screenshots.
+# Acting as a user on an X display: finding the program's windows, clicking
+# at places within them, typing, and taking screenshots.
 # Every wait is a bounded poll. Sourced by the end-to-end test and by the
 # screenshot script; needs xdotool and ImageMagick's import.
 
@@ -63,6 +63,14 @@ MAIN_FIRST_SAMPLE="70 215"
 MAIN_ADD_SAMPLE="179 252"
 MAIN_DRAW="519 312"
 MAIN_EXIT="515 20"
+
+# The graph window's toolbar buttons, by their place from the left (0 for
+# the first), at the point "x y" from the window's top-left corner.
+GRAPH_POLAR=12
+GRAPH_RANGE_SELECTOR=17
+graph_toolbar_button() {
+    echo "$((15 + $1 * 296 / 10)) 38"
+}
 
 # In the main window, last measured by window_geometry: types x^2+2x+1 and
 # sin(x) into the list, then adds the sixth sample, "(x^2)/4-2".

@@ -86,10 +86,10 @@ expect_graph "zoomed in: x and y from -9 to 9" rect 0 0 9 9 "${THREE_CURVES[@]}"
 press Right
 expect_graph "moved right by one division" rect 1.8 0 9 9 "${THREE_CURVES[@]}"
 
-click_at $((15 + 12 * 296 / 10)) 38   # the toolbar's Polar button
+click_at $(graph_toolbar_button $GRAPH_POLAR)
 expect_graph "polar mode" polar 1.8 0 9 9 "${THREE_CURVES[@]}"
 
-click_at $((15 + 17 * 296 / 10)) 38   # the toolbar's Range Selector
+click_at $(graph_toolbar_button $GRAPH_RANGE_SELECTOR)
 step=$((step + 1))
 echo "e2e: step $step: the range selector opens, and Esc cancels it"
 [ -n "$(find_window Preferences)" ] || { echo "e2e: the range selector did not appear" >&2; exit 1; }
