@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "FontSetup.h"
+#include "KeyRepeat.h"
 #include "MessageBox.h"
 #include "ProgramIcon.h"
 #include "frmMain.h"
@@ -11,6 +12,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(ProgramTitle());
     QApplication::setWindowIcon(ProgramIcon());
     RegisterFontSubstitutions();
+    // A key held on a focused button then counts as one press.
+    UseDetectableKeyRepeat();
 
     // The main window deletes itself when it closes; the program ends when
     // no window of it remains.

@@ -4,6 +4,8 @@
 #include <QEventLoop>
 #include <QVariant>
 
+#include <utility>
+
 namespace {
 
 constexpr char kFormProperty[] = "velmoraForm";
@@ -32,6 +34,65 @@ bool IsForm(QWidget* pWindow)
     return dynamic_cast<ActivatableForm*>(pWindow) || pWindow->property(kFormProperty).toBool();
 }
 
+// Holds back an activation handler while a mouse button is down: moving the
+// focus in the middle of a press would cancel the click it belongs to. The
+// handler runs once every button is up and the release has been handled.
+class ActivationAfterPress : public QObject {
+public:
+    void Defer(QWidget* pForm, std::weak_ptr<void> lifetime)
+    {
+        m_form = pForm;
+        m_lifetime = std::move(lifetime);
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override
+    {
+        if (pEvent->type() == QEvent::MouseButtonRelease && QGuiApplication::mouseButtons() == Qt::NoButton) {
+            qApp->removeEventFilter(this);
+            QMetaObject::invokeMethod(this, [this] { Run(); }, Qt::QueuedConnection);
+        }
+        return QObject::eventFilter(pWatched, pEvent);
+    }
+
+private:
+    void Run()
+    {
+        QPointer<QWidget> form = std::exchange(m_form, nullptr);
+        if (form && !m_lifetime.expired())
+            if (auto* pActivatable = dynamic_cast<ActivatableForm*>(form.data()))
+                pActivatable->Form_Activate();
+    }
+
+    QPointer<QWidget> m_form;
+    std::weak_ptr<void> m_lifetime;
+};
+
+// Runs the window's activation handler, now or, while a mouse button is
+// down, once it is released.
+void RunActivation(QWidget* pWindow)
+{
+    auto* pActivatable = dynamic_cast<ActivatableForm*>(pWindow);
+    if (!pActivatable)
+        return;
+    if (QGuiApplication::mouseButtons() == Qt::NoButton) {
+        pActivatable->Form_Activate();
+        return;
+    }
+    static auto* pAfterPress = new ActivationAfterPress;
+    pAfterPress->setParent(qApp);
+    pAfterPress->Defer(pWindow, pActivatable->Lifetime());
+}
+
+// Makes pForm the active form; without a window manager nothing else would.
+void GiveActivationTo(QWidget* pForm)
+{
+    NoteActive(pForm);
+    pForm->activateWindow();
+    RunActivation(pForm);
+}
+
 void FocusChanged(QWidget* /*pOld*/, QWidget* pNow)
 {
     if (!pNow)
@@ -43,8 +104,7 @@ void FocusChanged(QWidget* /*pOld*/, QWidget* pNow)
     const bool bSwitched = last.bAnyForm;
     NoteActive(pWindow);
     if (bSwitched)
-        if (auto* pActivatable = dynamic_cast<ActivatableForm*>(pWindow))
-            pActivatable->Form_Activate();
+        RunActivation(pWindow);
 }
 
 ModalHandler& CurrentHandler()
@@ -104,18 +164,19 @@ void ShowModal(QWidget* pForm, QWidget* pOpener, const std::function<void()>& af
             return;
         if (afterClose)
             afterClose();
-        if (!openerAlive())
-            return;
-        // Without a window manager nothing would hand the activation back.
-        NoteActive(pOpener);
-        pOpener->activateWindow();
-        if (auto* pActivatable = dynamic_cast<ActivatableForm*>(pOpener))
-            pActivatable->Form_Activate();
+        if (openerAlive())
+            GiveActivationTo(pOpener);
     };
     if (CurrentHandler())
         CurrentHandler()(pForm, std::move(onClosed));
     else
         ShowBlocking(pForm, std::move(onClosed));
+}
+
+void ReturnActivation(QWidget* pForm, QWidget* pOpener)
+{
+    if (pOpener && LastActive().form == pForm)
+        GiveActivationTo(pOpener);
 }
 
 ModalHandler SetModalHandler(ModalHandler handler)

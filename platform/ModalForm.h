@@ -42,6 +42,11 @@ void TrackFormActivation();
 // opener is gone or being destroyed by then.
 void ShowModal(QWidget* pForm, QWidget* pOpener, const std::function<void()>& afterClose = {});
 
+// A form shown beside pOpener without blocking is closing: when it was the
+// active form, the activation passes back to pOpener as it does when a modal
+// form closes, so that the user's next click there is an ordinary click.
+void ReturnActivation(QWidget* pForm, QWidget* pOpener);
+
 // Replaces the way ShowModal shows a form. The handler gets the form and
 // must arrange for onClosed to run once the form has closed. Returns the
 // previous handler; an empty handler restores real modal showing.

@@ -40,6 +40,7 @@ private slots:
     void focusOnActivation();
     void activationFromAWindowBeside_data();
     void activationFromAWindowBeside();
+    void clicksAroundTheAboutBoxBeside();
     void drawOpensGraphModally();
     void windowsOverTheGraph_data();
     void windowsOverTheGraph();
@@ -229,6 +230,33 @@ void tst_frmMain::activationFromAWindowBeside()
     main.window->activateWindow();
     QTRY_COMPARE(QApplication::activeWindow(), main.window.data());
     QCOMPARE(QApplication::focusWidget(), form ? static_cast<QWidget*>(main.Text()) : main.Samples());
+}
+
+void tst_frmMain::clicksAroundTheAboutBoxBeside()
+{
+    MainWindow main;
+    main.Show();
+    main.Click("cmdAbout");
+    QPointer<QWidget> about = frmAbout::Instance();
+    QTRY_COMPARE(QApplication::activeWindow(), about.data());
+
+    // A press that makes the main window active again still clicks; the
+    // focus goes to the text box once the button is up.
+    auto* pCheck = main.Control<QCheckBox>("chkNoOptimize");
+    QTest::mousePress(pCheck, Qt::LeftButton);
+    main.window->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), main.window.data());
+    QTest::mouseRelease(pCheck, Qt::LeftButton);
+    QVERIFY(pCheck->isChecked());
+    QTRY_COMPARE(QApplication::focusWidget(), main.Text());
+
+    // OK hands the activation straight back to the main window.
+    MainWindow::ClickRow(main.Samples(), 0);
+    about->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), about.data());
+    QTest::mouseClick(about->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+    QCOMPARE(main.window->focusWidget(), main.Text());
+    QTRY_VERIFY(!about);
 }
 
 void tst_frmMain::drawOpensGraphModally()

@@ -219,8 +219,12 @@ void frmAbout::closeEvent(QCloseEvent* pEvent)
 {
     QDialog::closeEvent(pEvent);
     // A closed box is gone for every later request, even before Qt deletes it.
-    if (pEvent->isAccepted() && TheInstance() == this)
-        TheInstance() = nullptr;
+    if (!pEvent->isAccepted() || TheInstance() != this)
+        return;
+    TheInstance() = nullptr;
+    // Shown modally, the modal helper hands the activation back.
+    if (!m_bModal)
+        ReturnActivation(this, parentWidget());
 }
 
 void frmAbout::cmdOK_Click()
