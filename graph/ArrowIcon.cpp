@@ -1,5 +1,6 @@
 #include "ArrowIcon.h"
 
+#include "PushButton.h"
 #include "VectorIcon.h"
 
 #include <QPainter>
@@ -44,11 +45,10 @@ QIcon ArrowIcon(ArrowDirection direction)
 
 QPushButton* ArrowButton(QWidget* pParent, ArrowDirection direction, const QString& strDescription, QSize iconSize)
 {
-    auto* pButton = new QPushButton(pParent);
+    auto* pButton = new PushButton(pParent);
     pButton->setIcon(ArrowIcon(direction));
     pButton->setIconSize(iconSize);
     pButton->setToolTip(strDescription);
     pButton->setAccessibleName(strDescription);
-    pButton->setAutoDefault(false);
     return pButton;
 }

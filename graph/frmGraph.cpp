@@ -4,6 +4,7 @@
 #include "BitmapFile.h"
 #include "Clipboard.h"
 #include "FormLayout.h"
+#include "PushButton.h"
 #include "GraphHost.h"
 #include "PictureBox.h"
 #include "MessageBox.h"
@@ -17,6 +18,7 @@
 #include "Settings.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -77,6 +79,26 @@ frmGraph::frmGraph(GraphHost& host, QWidget* pParent)
     connect(cmdMoveDown, &QPushButton::clicked, this, &frmGraph::MoveDown);
     connect(cmdMoveLeft, &QPushButton::clicked, this, &frmGraph::MoveLeft);
     connect(cmdMoveRight, &QPushButton::clicked, this, &frmGraph::MoveRight);
+
+    // The menu's shortcuts act on the graph whichever control has the focus.
+    for (QWidget* pControl : pClient->findChildren<QWidget*>())
+        if (pControl->focusPolicy() != Qt::NoFocus)
+            pControl->installEventFilter(this);
+}
+
+bool frmGraph::eventFilter(QObject* pWatched, QEvent* pEvent)
+{
+    // A text box would take Ctrl+C for its own text; leaving the key
+    // unclaimed lets the menu's shortcut have it.
+    if (pEvent->type() == QEvent::ShortcutOverride) {
+        const QKeySequence keys(static_cast<QKeyEvent*>(pEvent)->keyCombination());
+        for (const QAction* pAction : menuBar()->findChildren<QAction*>())
+            if (!pAction->shortcut().isEmpty() && pAction->shortcut() == keys) {
+                pEvent->ignore();
+                return true;
+            }
+    }
+    return QMainWindow::eventFilter(pWatched, pEvent);
 }
 
 frmGraph::~frmGraph() = default;
@@ -149,12 +171,15 @@ void frmGraph::RunCommand(GraphCommand command)
 
 void frmGraph::Save()
 {
-    // Cancelling writes nothing, and a failed write ends the command
-    // silently without leaving a partial file.
+    // Cancelling writes nothing. A failed write leaves no partial file and
+    // an existing file untouched, and says why, so that nobody believes the
+    // graph was saved.
     const std::optional<QString> strFile =
         ShowSaveDialog(this, QStringLiteral("Pictures (*.bmp)|*.bmp"), QStringLiteral("bmp"));
-    if (strFile)
-        WriteBitmapFile(picGraph->Picture(), *strFile);
+    QString strReason;
+    if (strFile && !WriteBitmapFile(picGraph->Picture(), *strFile, &strReason))
+        ShowMessage(tr("The graph could not be saved as \"%1\": %2").arg(QDir::toNativeSeparators(*strFile), strReason),
+                    MessageIcon::Critical);
 }
 
 void frmGraph::CopyToClipboard()
@@ -199,8 +224,7 @@ void frmGraph::CreateControls(QWidget* pClient)
     cmbExps = Place(new QComboBox(pClient), "cmbExps", QRect(7, 102, 193, 22));
     cmbExps->setAccessibleName(tr("Expressions to show"));
     cmdMoveUp = Place(MoveButton(pClient, ArrowDirection::Up, tr("Move up")), "cmdMoveUp", QRect(274, 100, 32, 32));
-    cmdReturn = Place(new QPushButton(tr("&Close"), pClient), "cmdReturn", QRect(440, 99, 87, 24));
-    cmdReturn->setAutoDefault(false);
+    cmdReturn = Place(new PushButton(tr("&Close"), pClient), "cmdReturn", QRect(440, 99, 87, 24));
     cmdMoveLeft = Place(MoveButton(pClient, ArrowDirection::Left, tr("Move left")), "cmdMoveLeft",
                         QRect(10, 353, 32, 32));
     picGraph = new PictureBox(pClient, QSize(479, 465));

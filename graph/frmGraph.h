@@ -70,6 +70,9 @@ public:
     // The view as it is drawn now.
     const GraphView& View() const { return m_view; }
 
+protected:
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+
 private:
     void CreateMenus();
     void CreateToolbar(QWidget* pClient);

@@ -2,14 +2,23 @@
 
 #include <QSaveFile>
 
-bool WriteBitmapFile(const QImage& image, const QString& strPath)
+bool WriteBitmapFile(const QImage& image, const QString& strPath, QString* pstrError)
 {
     QSaveFile file(strPath);
+    const auto fail = [&](const QString& strReason) {
+        if (pstrError)
+            *pstrError = strReason;
+        return false;
+    };
     if (!file.open(QIODevice::WriteOnly))
-        return false;
+        return fail(file.errorString());
     if (!image.save(&file, "BMP")) {
+        const QString strReason = file.error() != QFileDevice::NoError ? file.errorString()
+                                                                       : QStringLiteral("the picture could not be encoded");
         file.cancelWriting();
-        return false;
+        return fail(strReason);
     }
-    return file.commit();
+    if (!file.commit())
+        return fail(file.errorString());
+    return true;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QFont>
-#include <QPushButton>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -32,14 +31,4 @@ inline void UseClassicFont(QWidget* pWindow)
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSizeF(8.25);
     pWindow->setFont(font);
-}
-
-// A push button that the Enter key presses only when it has been made the
-// window's default button; dialogs would otherwise let the first button of
-// the window take Enter typed into a text box.
-inline QPushButton* PlainButton(const QString& strCaption, QWidget* pParent)
-{
-    auto* pButton = new QPushButton(strCaption, pParent);
-    pButton->setAutoDefault(false);
-    return pButton;
 }

@@ -1,6 +1,8 @@
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPainter>
+#include <QToolBar>
 #include <QtTest>
 
 #include "ClassicColor.h"
@@ -63,6 +65,10 @@ class tst_frmGraph : public QObject {
 private slots:
     void init();
     void layout();
+    void texts_data();
+    void texts();
+    void controlPlaces_data();
+    void controlPlaces();
     void axesAtDefaults_data();
     void axesAtDefaults();
     void gridLines();
@@ -70,6 +76,8 @@ private slots:
     void polarSensitivityText_data();
     void polarSensitivityText();
     void lineThroughTheView();
+    void polarCurveScales_data();
+    void polarCurveScales();
     void legendsAndChosenExpression();
     void curveBreaks_data();
     void curveBreaks();
@@ -91,33 +99,122 @@ void tst_frmGraph::layout()
     GraphWindow graph;
     QCOMPARE(graph.window->windowTitle(), QStringLiteral("Graph"));
     QCOMPARE(graph.window->centralWidget()->size(), QSize(589, 645));
-    QCOMPARE(graph.Picture()->geometry(), QRect(48, 137, 479, 465));
     QCOMPARE(graph.Image().size(), QSize(475, 461));
     QCOMPARE(graph.window->View().iCenterX, kCenterX);
     QCOMPARE(graph.window->View().iCenterY, kCenterY);
-    QCOMPARE(graph.Chooser()->geometry(), QRect(7, 102, 193, 22));
     QCOMPARE(graph.Chooser()->currentText(), QStringLiteral("View all expressions"));
     for (const char* pszName : {"Toolbar1", "cmdMoveUp", "cmdReturn", "cmdMoveLeft", "cmdMoveRight", "cmdMoveDown",
                                 "Label1", "lblCoordinates", "lblPSensitivity", "txtPolarSensitivity"})
         QVERIFY2(graph.window->findChild<QWidget*>(QLatin1String(pszName)), pszName);
 }
 
+void tst_frmGraph::texts_data()
+{
+    // "menu bar", "menu <index>" (its caption, then its items), "toolbar"
+    // (the tooltips) or the name of a control.
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QStringList>("texts");
+
+    QTest::newRow("menu bar") << "menu bar" << QStringList{"&Graph", "&View", "&Move", "M&ode", "Tools", "&Help"};
+    QTest::newRow("Graph") << "menu 0" << QStringList{"&Graph", "&Save", "&CopyToClipboard", "&Print", "&Close"};
+    QTest::newRow("View") << "menu 1"
+                          << QStringList{"&View", "Zoom &In", "Zoom &Out", "ZoomIn (X-axis)", "ZoomOut (X-axis)",
+                                         "ZoomIn (Y-axis)", "ZoomOut (Y-axis)", "&Grids On/Off", "&Default Scale"};
+    QTest::newRow("Move") << "menu 2" << QStringList{"&Move", "&Left", "&Right", "&Up", "&Down", "&Origin"};
+    QTest::newRow("Mode") << "menu 3" << QStringList{"M&ode", "&Rectangular Mode", "&Polar Mode"};
+    QTest::newRow("Tools") << "menu 4"
+                           << QStringList{"Tools", "&Redraw curves", "Range &Selector", "&Compare & Expressions",
+                                          "&Increase Polar Sensitivity", "&DecreasePolarSensitivity"};
+    QTest::newRow("Help") << "menu 5" << QStringList{"&Help", "H&elp", "&About"};
+    QTest::newRow("toolbar") << "toolbar"
+                             << QStringList{"Copy to clipboard", "Save", "Print using default printer", "Zoom In",
+                                            "Zoom Out", "Zoom In (X-axis)", "Zoom Out (X-axis)", "Zoom In (Y-axis)",
+                                            "Zoom Out (Y-axis)", "Return to origin", "Default Scale",
+                                            "Rectangular Mode", "Polar Mode", "Increase Polar Sensitivity",
+                                            "Decrease Polar Sensitivity", "Grids On/Off", "Redraw curves",
+                                            "Range Selector", "Compare expressions"};
+    QTest::newRow("cmdReturn") << "cmdReturn" << QStringList{"&Close"};
+    QTest::newRow("Label1") << "Label1" << QStringList{"Pointer at"};
+    QTest::newRow("lblPSensitivity") << "lblPSensitivity" << QStringList{"Polar Sensitivity"};
+}
+
+void tst_frmGraph::texts()
+{
+    QFETCH(QString, source);
+    QFETCH(QStringList, texts);
+    GraphWindow graph;
+    const QList<QAction*> menus = graph.window->menuBar()->actions();
+    QStringList shown;
+    if (source == QLatin1String("menu bar")) {
+        for (const QAction* pMenu : menus)
+            shown.append(pMenu->text());
+    } else if (source.startsWith(QLatin1String("menu "))) {
+        const QAction* pMenu = menus.value(source.mid(5).toInt());
+        QVERIFY(pMenu && pMenu->menu());
+        shown.append(pMenu->text());
+        for (const QAction* pItem : pMenu->menu()->actions())
+            shown.append(pItem->text());
+    } else if (source == QLatin1String("toolbar")) {
+        for (const QAction* pButton : graph.window->findChild<QToolBar*>(QStringLiteral("Toolbar1"))->actions())
+            shown.append(pButton->toolTip());
+    } else {
+        shown.append(graph.window->findChild<QWidget*>(source)->property("text").toString());
+    }
+    QCOMPARE(shown, texts);
+}
+
+void tst_frmGraph::controlPlaces_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("place"); // in the client area, in pixels
+
+    QTest::newRow("cmbExps") << "cmbExps" << QRect(7, 102, 193, 22);
+    QTest::newRow("cmdMoveUp") << "cmdMoveUp" << QRect(274, 100, 32, 32);
+    QTest::newRow("cmdReturn") << "cmdReturn" << QRect(440, 99, 87, 24);
+    QTest::newRow("cmdMoveLeft") << "cmdMoveLeft" << QRect(10, 353, 32, 32);
+    QTest::newRow("picGraph") << "picGraph" << QRect(48, 137, 479, 465);
+    QTest::newRow("cmdMoveRight") << "cmdMoveRight" << QRect(534, 353, 32, 32);
+    QTest::newRow("cmdMoveDown") << "cmdMoveDown" << QRect(274, 604, 32, 32);
+    QTest::newRow("Label1") << "Label1" << QRect(48, 616, 53, 17);
+    QTest::newRow("lblCoordinates") << "lblCoordinates" << QRect(104, 616, 153, 17);
+    QTest::newRow("lblPSensitivity") << "lblPSensitivity" << QRect(401, 617, 85, 17);
+    QTest::newRow("txtPolarSensitivity") << "txtPolarSensitivity" << QRect(493, 613, 34, 21);
+}
+
+void tst_frmGraph::controlPlaces()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, place);
+    GraphWindow graph;
+    const QWidget* pControl = graph.window->findChild<QWidget*>(name);
+    QVERIFY(pControl);
+    QCOMPARE(pControl->parentWidget(), graph.window->centralWidget());
+    QCOMPARE(pControl->geometry(), place);
+}
+
 void tst_frmGraph::axesAtDefaults_data()
 {
-    QTest::addColumn<double>("originX");
+    QTest::addColumn<QPointF>("origin");
     QTest::addColumn<QStringList>("xLabels");
+    QTest::addColumn<QStringList>("yLabels");
 
-    QTest::newRow("defaults") << 0.0
-                              << QStringList{"-10", "-8", "-6", "-4", "-2", " 2", " 4", " 6", " 8", " 10"};
-    QTest::newRow("moved right") << 2.0
-                                 << QStringList{"-8", "-6", "-4", "-2", " 0", " 4", " 6", " 8", " 10", " 12"};
+    const QStringList defaults{"-10", "-8", "-6", "-4", "-2", " 2", " 4", " 6", " 8", " 10"};
+    QTest::newRow("defaults") << QPointF(0, 0) << defaults << defaults;
+    QTest::newRow("moved right") << QPointF(2, 0)
+                                 << QStringList{"-8", "-6", "-4", "-2", " 0", " 4", " 6", " 8", " 10", " 12"}
+                                 << defaults;
+    QTest::newRow("centre (3, 7)") << QPointF(3, 7)
+                                   << QStringList{"-7", "-5", "-3", "-1", " 1", " 5", " 7", " 9", " 11", " 13"}
+                                   << QStringList{"-3", "-1", " 1", " 3", " 5", " 9", " 11", " 13", " 15", " 17"};
 }
 
 void tst_frmGraph::axesAtDefaults()
 {
-    QFETCH(double, originX);
+    QFETCH(QPointF, origin);
     QFETCH(QStringList, xLabels);
-    gViewSettings.dOriginX = originX;
+    QFETCH(QStringList, yLabels);
+    gViewSettings.dOriginX = origin.x();
+    gViewSettings.dOriginY = origin.y();
     GraphWindow graph;
     const QImage& image = graph.Image();
 
@@ -125,14 +222,22 @@ void tst_frmGraph::axesAtDefaults()
         QVERIFY(IsBlack(image, kCenterX + d, kCenterY));
         QVERIFY(IsBlack(image, kCenterX, kCenterY + d));
     }
-    const QStringList yLabels{"-10", "-8", "-6", "-4", "-2", " 2", " 4", " 6", " 8", " 10"};
     for (int k = -5; k <= 5; ++k) {
         const int p = 40 * k;
         // Marks reach 5 pixels either side of the centre lines.
         QVERIFY(IsBlack(image, kCenterX + p, kCenterY + 5) && IsBlack(image, kCenterX + p, kCenterY - 5));
         QVERIFY(IsBlack(image, kCenterX + 5, kCenterY + p) && IsBlack(image, kCenterX - 5, kCenterY + p));
-        if (k == 0)
+        if (k == 0) {
+            // The centre value has no label: where the labels of the centre
+            // marks would go, only the centre lines are drawn.
+            const QRect xLabel(kCenterX - 16, kCenterY + 8, 32, 16), yLabel(kCenterX - 30, kCenterY - 9, 24, 18);
+            for (const QRect& area : {xLabel, yLabel})
+                for (int y = area.top(); y <= area.bottom(); ++y)
+                    for (int x = area.left(); x <= area.right(); ++x)
+                        QVERIFY2(x == kCenterX || y == kCenterY || !IsBlack(image, x, y),
+                                 qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
             continue;
+        }
         QVERIFY(!IsBlack(image, kCenterX + p, kCenterY + 6) && !IsBlack(image, kCenterX + p, kCenterY - 6));
         QVERIFY(!IsBlack(image, kCenterX + 6, kCenterY + p) && !IsBlack(image, kCenterX - 6, kCenterY + p));
         const int i = k < 0 ? k + 5 : k + 4;
@@ -225,6 +330,42 @@ void tst_frmGraph::lineThroughTheView()
     QVERIFY(box.top() >= kCenterY - 190 - 1 && box.top() <= kCenterY - 189);
     QVERIFY(box.right() >= kCenterX + 189 && box.right() <= kCenterX + 190);
     QCOMPARE(graph.Image().pixel(kCenterX + 100, kCenterY - 100), ColorFromValue(100000u).rgb());
+}
+
+void tst_frmGraph::polarCurveScales_data()
+{
+    QTest::addColumn<QPointF>("scale");
+    QTest::addColumn<QPointF>("origin");
+    QTest::addColumn<QRect>("box"); // where the circle r = 4 is drawn
+
+    // Each axis maps with its own scale: the circle is an ellipse 4 / 10 or
+    // 4 / 5 of the half-axis (200 pixels) wide and high.
+    QTest::newRow("x 10, y 5") << QPointF(10, 5) << QPointF(0, 0)
+                               << QRect(QPoint(kCenterX - 80, kCenterY - 160), QPoint(kCenterX + 80, kCenterY + 160));
+    QTest::newRow("x 5, y 10") << QPointF(5, 10) << QPointF(0, 0)
+                               << QRect(QPoint(kCenterX - 160, kCenterY - 80), QPoint(kCenterX + 160, kCenterY + 80));
+    QTest::newRow("x 10, y 5, centre (2, 1)")
+        << QPointF(10, 5) << QPointF(2, 1)
+        << QRect(QPoint(kCenterX - 120, kCenterY - 120), QPoint(kCenterX + 40, kCenterY + 200));
+}
+
+void tst_frmGraph::polarCurveScales()
+{
+    QFETCH(QPointF, scale);
+    QFETCH(QPointF, origin);
+    QFETCH(QRect, box);
+    gViewSettings.dScaleX = scale.x();
+    gViewSettings.dScaleY = scale.y();
+    gViewSettings.dOriginX = origin.x();
+    gViewSettings.dOriginY = origin.y();
+    GraphWindow graph({QStringLiteral("4")}, true);
+    // Above the legend; the pen is 2 pixels wide.
+    const QRect drawn = ColorBox(graph.Image(), 100000u, QRect(0, 0, 475, 433));
+    const QString strDrawn = QStringLiteral("%1,%2 %3,%4")
+                                 .arg(drawn.left()).arg(drawn.top()).arg(drawn.right()).arg(drawn.bottom());
+    QVERIFY2(std::abs(drawn.left() - box.left()) <= 2 && std::abs(drawn.top() - box.top()) <= 2
+                 && std::abs(drawn.right() - box.right()) <= 2 && std::abs(drawn.bottom() - box.bottom()) <= 2,
+             qPrintable(strDrawn));
 }
 
 void tst_frmGraph::legendsAndChosenExpression()

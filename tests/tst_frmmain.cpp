@@ -41,6 +41,8 @@ private slots:
     void activationFromAWindowBeside_data();
     void activationFromAWindowBeside();
     void clicksAroundTheAboutBoxBeside();
+    void enterPressesTheFocusedButton_data();
+    void enterPressesTheFocusedButton();
     void drawOpensGraphModally();
     void windowsOverTheGraph_data();
     void windowsOverTheGraph();
@@ -112,7 +114,7 @@ void tst_frmMain::layout()
 
     auto* pControl = main.window->findChild<QWidget*>(name);
     QVERIFY(pControl);
-    QCOMPARE(QString::fromLatin1(pControl->metaObject()->className()), kind);
+    QVERIFY2(pControl->inherits(qPrintable(kind)), pControl->metaObject()->className());
     QCOMPARE(pControl->geometry(), QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15));
     QString strCaption;
     if (auto* pButton = qobject_cast<QAbstractButton*>(pControl))
@@ -257,6 +259,46 @@ void tst_frmMain::clicksAroundTheAboutBoxBeside()
     QTest::mouseClick(about->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
     QCOMPARE(main.window->focusWidget(), main.Text());
     QTRY_VERIFY(!about);
+}
+
+void tst_frmMain::enterPressesTheFocusedButton_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key");
+    const auto row = [](const char* pszWindow, const char* pszButton, Qt::Key key) {
+        QTest::addRow("%s %s %s", pszWindow, pszButton, key == Qt::Key_Enter ? "keypad Enter" : "Return")
+            << QString::fromLatin1(pszWindow) << QString::fromLatin1(pszButton) << int(key);
+    };
+    row("frmMain", "cmdDraw", Qt::Key_Return);
+    row("frmMain", "cmdClearList", Qt::Key_Enter);
+    row("frmMain", "cmdRemoveExp", Qt::Key_Return);
+    row("frmMain", "cmdEnter", Qt::Key_Enter);
+    row("frmGraph", "cmdReturn", Qt::Key_Return);
+    row("frmGraph", "cmdMoveLeft", Qt::Key_Enter);
+    row("frmPreferences", "cmdReset", Qt::Key_Return);
+    row("frmPreferences", "cmdExit", Qt::Key_Enter);
+    row("frmPreferences", "Command1", Qt::Key_Return);
+}
+
+void tst_frmMain::enterPressesTheFocusedButton()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    MainWindow main;
+    main.Show();
+    QWidget* pWindow = main.window;
+    if (window != QLatin1String("frmMain")) {
+        main.Click(window == QLatin1String("frmGraph") ? "cmdDraw" : "Command2");
+        pWindow = main.modal.forms.last();
+        QTRY_VERIFY(pWindow->isActiveWindow());
+    }
+    auto* pButton = pWindow->findChild<QPushButton*>(button);
+    pButton->setFocus();
+    QSignalSpy clicks(pButton, &QAbstractButton::clicked);
+    QTest::keyClick(pButton, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    QCOMPARE(clicks.count(), 1);
 }
 
 void tst_frmMain::drawOpensGraphModally()

@@ -5,9 +5,12 @@
 #include <QLabel>
 #include <QtTest>
 
+#include <memory>
+
 #include "MainWindowFixture.h"
 #include "Settings.h"
 #include "frmGraph.h"
+#include "frmPreferences.h"
 
 namespace {
 
@@ -76,6 +79,8 @@ private slots:
     void init();
     void cleanup();
     void layout();
+    void controls_data();
+    void controls();
     void shownOnOpening_data();
     void shownOnOpening();
     void save_data();
@@ -118,6 +123,58 @@ void tst_frmPreferences::layout()
     }
     QCOMPARE(visited, (QStringList{kBoxes[0], kBoxes[1], kBoxes[2], kBoxes[3], kBoxes[4], kBoxes[5], kBoxes[6],
                                    "chkGrids", "cmdReset", "cmdExit", "Command1"}));
+}
+
+void tst_frmPreferences::controls_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("parent");
+    QTest::addColumn<QString>("caption"); // empty for the text boxes
+    QTest::addColumn<QRect>("twips");     // left, top, width, height
+
+    const auto row = [](const char* pszName, const char* pszParent, const char* pszCaption, QRect twips) {
+        QTest::newRow(pszName) << QString::fromLatin1(pszName) << QString::fromLatin1(pszParent)
+                               << QString::fromLatin1(pszCaption) << twips;
+    };
+    row("txtStartX", "Frame1", "", {1350, 330, 690, 285});
+    row("txtEndX", "Frame1", "", {1350, 645, 690, 285});
+    row("txtDivisionsX", "Frame1", "", {1350, 960, 690, 285});
+    row("txtStartY", "Frame2", "", {1425, 315, 690, 285});
+    row("txtEndY", "Frame2", "", {1425, 690, 690, 285});
+    row("txtDivisionsY", "Frame2", "", {1425, 1020, 690, 285});
+    row("txtPolarSensitivity", "frmPreferences", "", {1650, 2025, 915, 285});
+    row("chkGrids", "frmPreferences", "Show Grids", {3600, 2055, 1320, 270});
+    row("cmdReset", "frmPreferences", "&Restore default values", {165, 2535, 1785, 405});
+    row("cmdExit", "frmPreferences", "&Save && Exit", {2280, 2505, 1725, 405});
+    row("Command1", "frmPreferences", "&Cancel", {4185, 2535, 1725, 405});
+    row("Label5", "frmPreferences", "Polar Sensitivity", {285, 2010, 1380, 270});
+    row("Frame1", "frmPreferences", "X-axis", {285, 390, 2280, 1470});
+    row("Label4", "Frame1", "No. of divisions", {195, 975, 1200, 270});
+    row("Label6", "Frame1", "Start", {195, 360, 1200, 270});
+    row("Label7", "Frame1", "End", {195, 660, 1200, 270});
+    row("Frame2", "frmPreferences", "Y-axis", {3570, 390, 2280, 1470});
+    row("Label10", "Frame2", "End", {165, 675, 1200, 270});
+    row("Label9", "Frame2", "Start", {165, 300, 1200, 270});
+    row("Label8", "Frame2", "No. of divisions", {180, 990, 1200, 270});
+}
+
+void tst_frmPreferences::controls()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, parent);
+    QFETCH(QString, caption);
+    QFETCH(QRect, twips);
+    std::unique_ptr<frmPreferences> pDialog(new frmPreferences);
+    pDialog->show();
+    const QWidget* pControl = pDialog->findChild<QWidget*>(name);
+    QVERIFY(pControl);
+    QCOMPARE(pControl->parentWidget()->objectName(), parent);
+    // 15 twips to the pixel.
+    QCOMPARE(pControl->geometry(), QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15));
+    if (!caption.isEmpty()) {
+        const auto* pFrame = qobject_cast<const QGroupBox*>(pControl);
+        QCOMPARE(pFrame ? pFrame->title() : pControl->property("text").toString(), caption);
+    }
 }
 
 void tst_frmPreferences::shownOnOpening_data()

@@ -5,6 +5,7 @@
 
 #include "ClassicColor.h"
 #include "MainWindowFixture.h"
+#include "PictureCanvas.h"
 #include "frmGraph.h"
 #include "frmValue.h"
 
@@ -88,6 +89,8 @@ void tst_frmValue::layout()
     QCOMPARE(value.window->size(), QSize(312, 137));
     QCOMPARE(value.Button("cmdEvaluate")->geometry(), QRect(16, 80, 121, 33));
     QVERIFY(value.Button("cmdEvaluate")->isDefault());
+    QCOMPARE(value.Button("cmdEvaluate")->text(), QStringLiteral("&Evaluate"));
+    QCOMPARE(value.Button("Command1")->text(), QStringLiteral("&Return"));
     QCOMPARE(value.Value()->accessibleName(), QStringLiteral("Enter value for evaluation"));
     QCOMPARE(QApplication::focusWidget(), value.Button("cmdEvaluate"));
 }
@@ -164,6 +167,21 @@ void tst_frmValue::linesInTheirColours()
         QVERIFY2(!rows.isEmpty(), qPrintable(QString::number(i)));
         QVERIFY(rows.first() >= 200 + 25 * i && rows.last() < 200 + 25 * (i + 1));
     }
+    // The output is in the window's font at 12 points.
+    QImage expected = PictureCanvas::NewImage(image.size(), Qt::white);
+    PictureCanvas canvas(expected);
+    canvas.Font = value.window->font();
+    canvas.Font.setPointSize(12);
+    canvas.CurrentX = 20;
+    canvas.CurrentY = 200;
+    canvas.Print(QStringLiteral("x="), false);
+    canvas.Print(QStringLiteral(" 3 "), false);
+    const QRgb rgbLine = ColorFromValue(50000).rgb();
+    int iDiffering = 0;
+    for (int y = 190; y < 225; ++y)
+        for (int x = 0; x < image.width(); ++x)
+            iDiffering += (expected.pixel(x, y) != qRgb(255, 255, 255)) != (image.pixel(x, y) == rgbLine);
+    QCOMPARE(iDiffering, 0);
     // What the window shows is its surface.
     QCOMPARE(value.window->grab().toImage().convertToFormat(QImage::Format_RGB32).copy(0, 190, 312, 110),
              image.copy(0, 190, 312, 110));

@@ -115,12 +115,19 @@ void tst_GraphOutput::failedSaveLeavesNothing()
     GraphWindow graph({QStringLiteral("x")});
     RecordedMessages messages;
     ScriptedSaveDialog dialog;
-    // A folder that cannot exist, and then a cancel.
-    dialog.answers = {folder.filePath(QStringLiteral("file/graph.bmp")), std::nullopt};
+    // A folder that cannot exist: a message names the file and the reason.
+    const QString strPath = folder.filePath(QStringLiteral("file/graph.bmp"));
+    dialog.answers = {strPath, std::nullopt};
     graph.window->Save();
+    QCOMPARE(messages.messages.size(), 1);
+    QCOMPARE(messages.messages[0].icon, MessageIcon::Critical);
+    const QString strText = messages.messages[0].strText;
+    const QString strStart = QStringLiteral("The graph could not be saved as \"%1\": ").arg(QDir::toNativeSeparators(strPath));
+    QVERIFY2(strText.startsWith(strStart) && strText.size() > strStart.size(), qPrintable(strText));
+    // A cancel is silent.
     graph.window->Save();
     QCOMPARE(dialog.requests.size(), 2);
-    QVERIFY(messages.messages.isEmpty());
+    QCOMPARE(messages.messages.size(), 1);
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
              QStringList{QStringLiteral("file")});
 }
@@ -226,6 +233,11 @@ void tst_GraphOutput::channels()
     QCOMPARE(runs(), 2);
     QTest::keyClick(graph.window, Qt::Key(shortcut), Qt::ControlModifier);
     QCOMPARE(runs(), 3);
+    // Also from the text box, which would copy its own text.
+    auto* pBox = graph.window->findChild<QWidget*>(QStringLiteral("txtPolarSensitivity"));
+    pBox->setFocus();
+    QTest::keyClick(pBox, Qt::Key(shortcut), Qt::ControlModifier);
+    QCOMPARE(runs(), 4);
     // None of them starts the view afresh.
     QCOMPARE(graph.window->View().dScaleX, 9.0);
 }

@@ -1,6 +1,7 @@
 #include "frmAbout.h"
 
 #include "FormLayout.h"
+#include "PushButton.h"
 #include "MessageBox.h"
 #include "ModalForm.h"
 #include "ProcessLauncher.h"
@@ -9,8 +10,6 @@
 #include "Twips.h"
 
 #include <QCloseEvent>
-#include <QEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -169,13 +168,11 @@ void frmAbout::CreateControls()
     Line1[1] = Place(new LineShape(this, QColor(0x80, 0x80, 0x80)), "Line1_1", TwipsRect(90, 2445, 5654 - 90, 15));
     Line1[0] = Place(new LineShape(this, QColor(0xFF, 0xFF, 0xFF)), "Line1_0", TwipsRect(105, 2460, 5654 - 105, 30));
 
-    cmdOK = Place(new QPushButton(tr("OK"), this), "cmdOK", TwipsRect(4245, 2625, 1260, 345));
-    cmdSysInfo = Place(new QPushButton(tr("&System Info..."), this), "cmdSysInfo", TwipsRect(4260, 3075, 1245, 345));
+    cmdOK = Place(new PushButton(tr("OK"), this), "cmdOK", TwipsRect(4245, 2625, 1260, 345));
+    cmdSysInfo = Place(new PushButton(tr("&System Info..."), this), "cmdSysInfo", TwipsRect(4260, 3075, 1245, 345));
     // OK takes Enter from every control but System Info, which acts on
     // Enter itself; Esc closes the window through reject().
     cmdOK->setDefault(true);
-    cmdSysInfo->setAutoDefault(false);
-    cmdSysInfo->installEventFilter(this);
 
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
@@ -199,20 +196,6 @@ void frmAbout::Form_Load()
                                         tr("Email: ") + QLatin1String(kEmailAddress),
                                         tr("Blog: ") + QLatin1String(kBlogAddress)}
                                 .join(QStringLiteral("\r\n")));
-}
-
-bool frmAbout::eventFilter(QObject* pWatched, QEvent* pEvent)
-{
-    // Enter on System Info presses it; on every other control it reaches
-    // the default button.
-    if (pWatched == cmdSysInfo && pEvent->type() == QEvent::KeyPress) {
-        const int iKey = static_cast<QKeyEvent*>(pEvent)->key();
-        if (iKey == Qt::Key_Return || iKey == Qt::Key_Enter) {
-            cmdSysInfo->click();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(pWatched, pEvent);
 }
 
 void frmAbout::closeEvent(QCloseEvent* pEvent)

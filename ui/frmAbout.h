@@ -53,7 +53,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* pEvent) override;
-    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
     explicit frmAbout(QWidget* pOpener);

@@ -3,6 +3,7 @@
 #include "ArrowIcon.h"
 #include "ExpressionPrep.h"
 #include "FormLayout.h"
+#include "PushButton.h"
 #include "FormLayoutFile.h"
 #include "GraphServices.h"
 #include "frmAbout.h"
@@ -84,30 +85,30 @@ frmMain::~frmMain() = default;
 
 void frmMain::CreateControls()
 {
-    cmdDraw = Place(new QPushButton(tr("&Draw Graph"), this), "cmdDraw", TwipsRect(6975, 4455, 1620, 465));
+    cmdDraw = Place(new PushButton(tr("&Draw Graph"), this), "cmdDraw", TwipsRect(6975, 4455, 1620, 465));
     SetBold(cmdDraw);
     lstExpression = Place(new QListWidget(this), "lstExpression", TwipsRect(3120, 3105, 3405, 1230));
     lblExpressions = Place(new QLabel(tr("Expression(s) to plot"), this), "lblExpressions", TwipsRect(3090, 2640, 2295, 255));
     SetBold(lblExpressions);
     frmMode = Place(new QGroupBox(tr("Graph Mode"), this), "frmMode", TwipsRect(6930, 2955, 1695, 1335));
-    cmdExit = Place(new QPushButton(tr("E&xit"), this), "cmdExit", TwipsRect(6840, 120, 1770, 375));
-    cmdClearList = Place(new QPushButton(tr("Clear List"), this), "cmdClearList", TwipsRect(3120, 4455, 1620, 465));
+    cmdExit = Place(new PushButton(tr("E&xit"), this), "cmdExit", TwipsRect(6840, 120, 1770, 375));
+    cmdClearList = Place(new PushButton(tr("Clear List"), this), "cmdClearList", TwipsRect(3120, 4455, 1620, 465));
     lstSample = Place(new QListWidget(this), "lstSample", TwipsRect(375, 3090, 1935, 1815));
     lblSample = Place(new QLabel(tr("Sample Expressions"), this), "lblSample", TwipsRect(420, 2790, 1815, 270));
-    cmdAbout = Place(new QPushButton(tr("&About"), this), "cmdAbout", TwipsRect(6855, 750, 1770, 375));
+    cmdAbout = Place(new PushButton(tr("&About"), this), "cmdAbout", TwipsRect(6855, 750, 1770, 375));
     txtExpression = Place(new QLineEdit(this), "txtExpression", TwipsRect(1710, 1995, 4800, 285));
     lblExpression = Place(new QLabel(tr("Expression"), this), "lblExpression", TwipsRect(495, 1980, 975, 225));
     cmdAddSample = Place(PictureButton(this, ArrowDirection::Right, tr("Add the sample to the expressions to plot")),
                          "cmdAddSample", TwipsRect(2430, 3510, 510, 555));
-    cmdRemoveExp = Place(new QPushButton(tr("Remove Expression"), this), "cmdRemoveExp", TwipsRect(4905, 4455, 1650, 465));
-    Command2 = Place(new QPushButton(tr("&Preferences"), this), "Command2", TwipsRect(6840, 1365, 1770, 375));
+    cmdRemoveExp = Place(new PushButton(tr("Remove Expression"), this), "cmdRemoveExp", TwipsRect(4905, 4455, 1650, 465));
+    Command2 = Place(new PushButton(tr("&Preferences"), this), "Command2", TwipsRect(6840, 1365, 1770, 375));
     cmdEnter = Place(PictureButton(this, ArrowDirection::Down, tr("Enter the expression into the list")),
                      "cmdEnter", TwipsRect(5310, 2415, 555, 555));
     cmdEdit = Place(PictureButton(this, ArrowDirection::Up, tr("Take an expression back for editing")),
                     "cmdEdit", TwipsRect(5940, 2415, 555, 555));
     optPolar = Place(new QRadioButton(tr("Polar"), frmMode), "optPolar", TwipsRect(240, 825, 1215, 255));
     optRectangular = Place(new QRadioButton(tr("Rectangular"), frmMode), "optRectangular", TwipsRect(240, 450, 1215, 255));
-    cmdClear = Place(new QPushButton(tr("&Clear Expression"), this), "cmdClear", TwipsRect(6840, 1950, 1770, 330));
+    cmdClear = Place(new PushButton(tr("&Clear Expression"), this), "cmdClear", TwipsRect(6840, 1950, 1770, 330));
     chkNoOptimize = Place(new QCheckBox(tr("Do not optimize equations"), this), "chkNoOptimize", TwipsRect(6645, 2505, 2220, 315));
 
     // The text box has no limit of its own; over-long texts are refused when

@@ -1,6 +1,7 @@
 #include "frmPreferences.h"
 
 #include "FormLayout.h"
+#include "PushButton.h"
 #include "MessageBox.h"
 #include "NumberFormat.h"
 #include "NumberInput.h"
@@ -85,9 +86,9 @@ void frmPreferences::CreateControls()
     txtDivisionsY = Place(new QLineEdit(Frame2), "txtDivisionsY", TwipsRect(1425, 1020, 690, 285));
     txtPolarSensitivity = Place(new QLineEdit(this), "txtPolarSensitivity", TwipsRect(1650, 2025, 915, 285));
     chkGrids = Place(new QCheckBox(tr("Show Grids"), this), "chkGrids", TwipsRect(3600, 2055, 1320, 270));
-    cmdReset = Place(PlainButton(tr("&Restore default values"), this), "cmdReset", TwipsRect(165, 2535, 1785, 405));
-    cmdExit = Place(PlainButton(tr("&Save && Exit"), this), "cmdExit", TwipsRect(2280, 2505, 1725, 405));
-    Command1 = Place(PlainButton(tr("&Cancel"), this), "Command1", TwipsRect(4185, 2535, 1725, 405));
+    cmdReset = Place(new PushButton(tr("&Restore default values"), this), "cmdReset", TwipsRect(165, 2535, 1785, 405));
+    cmdExit = Place(new PushButton(tr("&Save && Exit"), this), "cmdExit", TwipsRect(2280, 2505, 1725, 405));
+    Command1 = Place(new PushButton(tr("&Cancel"), this), "Command1", TwipsRect(4185, 2535, 1725, 405));
     Label5 = Place(new QLabel(tr("Polar Sensitivity"), this), "Label5", TwipsRect(285, 2010, 1380, 270));
     Label4 = Place(new QLabel(tr("No. of divisions"), Frame1), "Label4", TwipsRect(195, 975, 1200, 270));
     Label6 = Place(new QLabel(tr("Start"), Frame1), "Label6", TwipsRect(195, 360, 1200, 270));

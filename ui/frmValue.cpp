@@ -2,6 +2,7 @@
 
 #include "ClassicColor.h"
 #include "FormLayout.h"
+#include "PushButton.h"
 #include "MessageBox.h"
 #include "NumberFormat.h"
 #include "NumberInput.h"
@@ -44,11 +45,11 @@ frmValue::frmValue(const QListWidget& lstExpression, QWidget* pParent)
     UseClassicFont(this);
     setFixedSize(TwipsSize(4680, 2055));
 
-    cmdEvaluate = Place(new QPushButton(tr("&Evaluate"), this), "cmdEvaluate", TwipsRect(240, 1200, 1815, 495));
+    cmdEvaluate = Place(new PushButton(tr("&Evaluate"), this), "cmdEvaluate", TwipsRect(240, 1200, 1815, 495));
     cmdEvaluate->setDefault(true);
     // Enter presses the Evaluate button, or the Return button while that has
     // the focus.
-    Command1 = Place(new QPushButton(tr("&Return"), this), "Command1", TwipsRect(2400, 1200, 1455, 495));
+    Command1 = Place(new PushButton(tr("&Return"), this), "Command1", TwipsRect(2400, 1200, 1455, 495));
     txtValue = Place(new QLineEdit(this), "txtValue", TwipsRect(2535, 465, 1650, 285));
     lblValue = Place(new QLabel(tr("Enter value for evaluation"), this), "lblValue", TwipsRect(330, 495, 1950, 240));
     lblValue->setBuddy(txtValue);
