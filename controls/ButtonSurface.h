@@ -5,8 +5,9 @@
 class QImage;
 
 // The drawing primitives of the button control, on its surface image. Lines
-// and rectangles follow the classic pixel rules: a line leaves out its end
-// point, and a rectangle leaves out its right column and bottom row. (The
+// and rectangles leave out their far edges, so that shapes drawn edge to edge
+// never paint a pixel twice: a line leaves out its end point, and a
+// rectangle leaves out its right column and bottom row. (The
 // graph picture draws lines differently: there a zero-length line is a dot.)
 class ButtonSurface {
 public:

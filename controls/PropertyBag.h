@@ -9,7 +9,7 @@
 // The store in which a window keeps the properties of the controls it holds:
 // typed values under names that are looked up without regard to case.
 // Values equal to their default are left out when written, and true is
-// written as -1, as the layout files have always held it.
+// written as -1 (all bits set), the value the layout files hold for true.
 class PropertyBag {
 public:
     // The stored value, or vDefault when the name is not in the store.

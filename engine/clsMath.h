@@ -47,7 +47,9 @@ private:
 };
 
 namespace MathConstants {
-// Fifteen significant digits, as the program has always used.
+// Pi to fifteen significant digits, not the nearest double: the value of
+// "pi" in expressions, the angles of GetTheta, the polar sweep and the polar
+// grid's spokes all use it, so their results agree with one another.
 inline constexpr double kPi = 3.14159265358979;
 inline constexpr double kTwoPi = 6.28318530717958;
 } // namespace MathConstants

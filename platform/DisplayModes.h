@@ -4,9 +4,10 @@
 
 #include <cstdint>
 
-// The display services the resolution check uses, named after the classic
-// desktop calls: the screen size, the list of display modes of the current
-// display, and switching the display to a mode.
+// The display services the resolution check uses, under the names and with
+// the constants that the check is written against: the screen size, the list
+// of display modes of the current display, and switching the display to a
+// mode.
 
 inline constexpr int SM_CXSCREEN = 0;
 inline constexpr int SM_CYSCREEN = 1;

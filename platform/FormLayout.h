@@ -26,7 +26,7 @@ inline void SetBold(QWidget* pWidget)
 
 // The windows' own font, "MS Sans Serif" at 8.25 points (a substitute
 // stands in where it is not installed).
-inline void UseClassicFont(QWidget* pWindow)
+inline void UseWindowFont(QWidget* pWindow)
 {
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSizeF(8.25);

@@ -5,8 +5,8 @@
 
 #include <functional>
 
-// Message boxes with the program's classic parameters: text, icon, buttons
-// and caption. Every message of the program goes through ShowMessage, so that
+// Message boxes described by four parameters: text, icon, buttons and
+// caption. Every message of the program goes through ShowMessage, so that
 // tests can install a recorder instead of a real, blocking dialog.
 
 enum class MessageIcon { None, Critical, Information };

@@ -12,8 +12,8 @@
 
 class QPaintDevice;
 
-// One printed page, drawn the classic way: a text position in twips (1/1440
-// inch) from the top-left corner of the printable area, lines of text in the
+// One printed page, described as the program lays it out: a text position in
+// twips (1/1440 inch) from the top-left corner of the printable area, lines of text in the
 // printer's default font, and pictures stretched into rectangles. Twips are
 // converted through the device's resolution.
 class PrintDocument {

@@ -8,7 +8,8 @@
 #include <string>
 #include <utility>
 
-// Read access to the system registry, named after the classic desktop calls.
+// Read access to the system registry, under the names of the calls that the
+// About box's lookup is written against.
 // Keys and values are addressed by narrow (ANSI) strings; handles are 32-bit
 // numbers. On this platform there is no registry: the real backend holds no
 // keys, so every open fails. Tests install a RegistryDouble instead.

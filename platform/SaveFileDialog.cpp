@@ -39,9 +39,9 @@ std::optional<QString> ShowSaveDialog(QWidget* pParent, const QString& strFilter
     return WithDefaultExtension(*strChosen, strDefaultExt);
 }
 
-QString DialogFilter(const QString& strClassicFilter)
+QString DialogFilter(const QString& strPairFilter)
 {
-    const QStringList parts = strClassicFilter.split(QLatin1Char('|'));
+    const QStringList parts = strPairFilter.split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         const QString strPatterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));

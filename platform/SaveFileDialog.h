@@ -8,12 +8,12 @@
 
 class QWidget;
 
-// The save-file dialog, asked for with the classic parameters: a filter of
+// The save-file dialog, asked for with two parameters: a filter of
 // "description|pattern" pairs and a default extension. Every save dialog of
 // the program goes through ShowSaveDialog, so that tests can script it.
 
 struct SaveDialogRequest {
-    QString strFilter;     // the classic form, "Pictures (*.bmp)|*.bmp"
+    QString strFilter;     // "description|pattern" pairs, "Pictures (*.bmp)|*.bmp"
     QString strDefaultExt; // without the point, "bmp"
 };
 
@@ -21,9 +21,10 @@ struct SaveDialogRequest {
 // extension added when the name has none; nothing when the user cancels.
 std::optional<QString> ShowSaveDialog(QWidget* pParent, const QString& strFilter, const QString& strDefaultExt);
 
-// The classic filter in the form Qt's file dialog takes: "Pictures (*.bmp)".
+// A "description|pattern" filter in the form Qt's file dialog takes:
+// "Pictures (*.bmp)|*.bmp" becomes "Pictures (*.bmp)".
 // Each description shows its patterns in brackets; pairs are joined by ";;".
-QString DialogFilter(const QString& strClassicFilter);
+QString DialogFilter(const QString& strPairFilter);
 
 // The file name with ".<extension>" added when its last part has no point.
 QString WithDefaultExtension(const QString& strFileName, const QString& strDefaultExt);

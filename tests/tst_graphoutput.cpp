@@ -50,7 +50,7 @@ private slots:
 
 void tst_GraphOutput::dialogForms_data()
 {
-    QTest::addColumn<QString>("classic");
+    QTest::addColumn<QString>("pairs");
     QTest::addColumn<QString>("qt");
     QTest::newRow("pictures") << "Pictures (*.bmp)|*.bmp" << "Pictures (*.bmp)";
     QTest::newRow("patterns added") << "Text|*.txt;*.log|All files|*.*" << "Text (*.txt *.log);;All files (*.*)";
@@ -59,9 +59,9 @@ void tst_GraphOutput::dialogForms_data()
 
 void tst_GraphOutput::dialogForms()
 {
-    QFETCH(QString, classic);
+    QFETCH(QString, pairs);
     QFETCH(QString, qt);
-    QCOMPARE(DialogFilter(classic), qt);
+    QCOMPARE(DialogFilter(pairs), qt);
 }
 
 void tst_GraphOutput::save_data()

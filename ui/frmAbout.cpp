@@ -138,7 +138,7 @@ frmAbout::frmAbout(QWidget* pOpener)
     MarkAsForm(this);
     setWindowIcon(ProgramIcon());
     setSizeGripEnabled(false);
-    UseClassicFont(this);
+    UseWindowFont(this);
     setFixedSize(TwipsSize(5730, 3555));
 
     CreateControls();

@@ -71,7 +71,7 @@ frmMain::frmMain(const QString& strProgramFolder)
     setWindowTitle(ProgramTitle());
     setAttribute(Qt::WA_DeleteOnClose);
 
-    UseClassicFont(this);
+    UseWindowFont(this);
     setFixedSize(TwipsSize(8970, 5325));
     TrackFormActivation();
 

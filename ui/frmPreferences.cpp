@@ -63,7 +63,7 @@ frmPreferences::frmPreferences(QWidget* pParent)
     setObjectName(QStringLiteral("frmPreferences"));
     setWindowTitle(tr("Preferences"));
     setAttribute(Qt::WA_DeleteOnClose);
-    UseClassicFont(this);
+    UseWindowFont(this);
     setFixedSize(TwipsSize(6195, 3150));
 
     CreateControls();

@@ -42,7 +42,7 @@ frmValue::frmValue(const QListWidget& lstExpression, QWidget* pParent)
     setWindowTitle(tr("Expressions Comparison"));
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    UseClassicFont(this);
+    UseWindowFont(this);
     setFixedSize(TwipsSize(4680, 2055));
 
     cmdEvaluate = Place(new PushButton(tr("&Evaluate"), this), "cmdEvaluate", TwipsRect(240, 1200, 1815, 495));
