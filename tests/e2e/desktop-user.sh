@@ -63,6 +63,12 @@ MAIN_FIRST_SAMPLE="70 215"
 MAIN_ADD_SAMPLE="179 252"
 MAIN_DRAW="519 312"
 MAIN_EXIT="515 20"
+MAIN_ABOUT="516 62"
+MAIN_NO_OPTIMIZE="452 177"
+MAIN_KEY_X="145 103"
+
+# In the About box.
+ABOUT_OK="325 186"
 
 # The graph window's toolbar buttons, by their place from the left (0 for
 # the first), at the point "x y" from the window's top-left corner.

@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
 # The whole program, used as a user would: on a virtual X display, it types
-# two expressions and adds a sample, draws them, zooms in with keypad +,
+# two expressions and adds a sample; holds Enter on a keypad key three times
+# while two busy loops load the machine, and enters what that typed; opens
+# the About box beside the main window, closes it and ticks "Do not optimize
+# equations", and enters 2x, which is then left
+# unnormalised and draws nothing; draws them, zooms in with keypad +,
 # moves right with an arrow key, switches to polar mode from the toolbar,
 # opens and cancels the range selector, closes the graph window and exits.
 # Each step is checked on a screenshot of the graph window.
@@ -26,8 +30,10 @@ unset QT_QPA_PLATFORM
 
 work="$(mktemp -d)"
 pid=
+busy=()
 finish() {
     local rc=$?
+    [ ${#busy[@]} -eq 0 ] || kill "${busy[@]}" 2>/dev/null || true
     if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
         kill "$pid" 2>/dev/null || true
     fi
@@ -70,6 +76,42 @@ main=$(find_window Velmora)
 window_geometry "$main"
 
 enter_three_expressions
+
+step=$((step + 1))
+echo "e2e: step $step: Enter held three times on a focused key, with the machine busy"
+# The click types x and leaves the focus on the key; each hold types one more.
+click_at $MAIN_KEY_X
+for i in 1 2; do
+    (while :; do :; done) &
+    busy+=($!)
+done
+for hold in 1 2 3; do
+    xdotool keydown Return
+    sleep 1.5
+    xdotool keyup Return
+done
+kill "${busy[@]}"
+busy=()
+click_at $MAIN_EXPRESSION_BOX
+press End Return
+
+step=$((step + 1))
+echo "e2e: step $step: a click after the About box beside the main window closes is not lost"
+click_at $MAIN_ABOUT
+about=$(find_window "About Velmora")
+[ -n "$about" ] || { echo "e2e: the About box did not appear" >&2; exit 1; }
+window_geometry "$about"
+click_at $ABOUT_OK
+poll_until 30 window_gone "About Velmora" || { echo "e2e: the About box did not close" >&2; exit 1; }
+window_geometry "$main"
+# An ordinary press: the button stays down for a moment.
+xdotool mousemove --sync $((WIN_X + ${MAIN_NO_OPTIMIZE% *})) $((WIN_Y + ${MAIN_NO_OPTIMIZE#* })) mousedown 1
+sleep 0.2
+xdotool mouseup 1
+# With the box ticked, 2x enters as typed and has no value anywhere.
+click_at $MAIN_EXPRESSION_BOX
+type_text '2x'
+press Return
 click_at $MAIN_DRAW
 
 graph=$(find_window Graph)
@@ -78,7 +120,9 @@ window_geometry "$graph"
 GRAPH_X=$WIN_X GRAPH_Y=$WIN_Y GRAPH_W=$WIN_W GRAPH_H=$WIN_H
 echo "e2e: the graph window is at ($GRAPH_X,$GRAPH_Y), $GRAPH_W x $GRAPH_H"
 
-expect_graph "three curves, x and y from -10 to 10" rect 0 0 10 10 "${THREE_CURVES[@]}"
+# The fourth entry is x*x*x*x, typed by one click and three holds; the fifth,
+# 2x, draws nothing.
+expect_graph "five entries, x and y from -10 to 10" rect 0 0 10 10 "${THREE_CURVES[@]}" 90D003:quartic E09304:absent
 
 press KP_Add
 expect_graph "zoomed in: x and y from -9 to 9" rect 0 0 9 9 "${THREE_CURVES[@]}"
