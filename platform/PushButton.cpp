@@ -2,6 +2,15 @@
 
 #include <QKeyEvent>
 
+namespace {
+
+bool IsEnter(const QKeyEvent* pEvent)
+{
+    return pEvent->key() == Qt::Key_Return || pEvent->key() == Qt::Key_Enter;
+}
+
+} // namespace
+
 PushButton::PushButton(const QString& strCaption, QWidget* pParent)
     : QPushButton(strCaption, pParent)
 {
@@ -15,12 +24,33 @@ PushButton::PushButton(QWidget* pParent)
 
 void PushButton::keyPressEvent(QKeyEvent* pEvent)
 {
-    if (pEvent->key() != Qt::Key_Return && pEvent->key() != Qt::Key_Enter) {
+    if (!IsEnter(pEvent)) {
         QPushButton::keyPressEvent(pEvent);
         return;
     }
     pEvent->accept();
-    // A held key presses the button once.
+    // Repeats of a held key come as further presses, marked or not.
+    if (pEvent->isAutoRepeat() || m_bEnterDown)
+        return;
+    m_bEnterDown = true;
+    click();
+}
+
+void PushButton::keyReleaseEvent(QKeyEvent* pEvent)
+{
+    if (!IsEnter(pEvent)) {
+        QPushButton::keyReleaseEvent(pEvent);
+        return;
+    }
+    pEvent->accept();
     if (!pEvent->isAutoRepeat())
-        click();
+        m_bEnterDown = false;
+}
+
+void PushButton::focusInEvent(QFocusEvent* pEvent)
+{
+    // A release that reached another window, such as the one the click
+    // opened, left the key down here; coming back, it is up.
+    m_bEnterDown = false;
+    QPushButton::focusInEvent(pEvent);
 }

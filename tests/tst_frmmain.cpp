@@ -297,7 +297,11 @@ void tst_frmMain::enterPressesTheFocusedButton()
     auto* pButton = pWindow->findChild<QPushButton*>(button);
     pButton->setFocus();
     QSignalSpy clicks(pButton, &QAbstractButton::clicked);
-    QTest::keyClick(pButton, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    // Held down: a second press before the release.
+    const Qt::KeyboardModifiers modifiers = key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+    QTest::keyPress(pButton, Qt::Key(key), modifiers);
+    QTest::keyPress(pButton, Qt::Key(key), modifiers);
+    QTest::keyRelease(pButton, Qt::Key(key), modifiers);
     QCOMPARE(clicks.count(), 1);
 }
 
