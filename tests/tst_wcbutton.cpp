@@ -356,6 +356,14 @@ void tst_WCButton::eventSequences_data()
         h.Key(QEvent::KeyRelease, Qt::Key_Enter, "\r");
     }) << QStringList{"KeyDown 13", "KeyPress 13", "KeyDown 13", "KeyPress 13", "KeyDown 13", "KeyPress 13",
                       "KeyUp 13", "Click"} << false;
+    // An X server asked for detectable repeats sends a held key as presses
+    // alone, none of them marked.
+    QTest::newRow("Enter held, repeating as presses") << Steps([](Host& h) {
+        for (int i = 0; i < 3; ++i)
+            h.Key(QEvent::KeyPress, Qt::Key_Return, "\r");
+        h.Key(QEvent::KeyRelease, Qt::Key_Return, "\r");
+    }) << QStringList{"KeyDown 13", "KeyPress 13", "KeyDown 13", "KeyPress 13", "KeyDown 13", "KeyPress 13",
+                      "KeyUp 13", "Click"} << false;
     QTest::newRow("Space") << Steps([](Host& h) {
         h.Key(QEvent::KeyPress, Qt::Key_Space, " ");
         h.Key(QEvent::KeyRelease, Qt::Key_Space, " ");
