@@ -34,15 +34,39 @@ bool IsForm(QWidget* pWindow)
     return dynamic_cast<ActivatableForm*>(pWindow) || pWindow->property(kFormProperty).toBool();
 }
 
+// A window that code running later may still call into. A form of ours is
+// gone as soon as its own destructor has run; any other window when Qt has
+// deleted it.
+class LiveWindow {
+public:
+    explicit LiveWindow(QWidget* pWindow = nullptr)
+        : m_window(pWindow)
+    {
+        if (auto* pForm = dynamic_cast<ActivatableForm*>(pWindow)) {
+            m_lifetime = pForm->Lifetime();
+            m_bForm = true;
+        }
+    }
+    QWidget* get() const { return m_window && !(m_bForm && m_lifetime.expired()) ? m_window.data() : nullptr; }
+
+private:
+    QPointer<QWidget> m_window;
+    std::weak_ptr<void> m_lifetime;
+    bool m_bForm = false;
+};
+
+void RunActivation(QWidget* pWindow);
+
 // Holds back an activation handler while a mouse button is down: moving the
 // focus in the middle of a press would cancel the click it belongs to. The
 // handler runs once every button is up and the release has been handled.
 class ActivationAfterPress : public QObject {
 public:
-    void Defer(QWidget* pForm, std::weak_ptr<void> lifetime)
+    using QObject::QObject;
+
+    void Defer(QWidget* pForm)
     {
-        m_form = pForm;
-        m_lifetime = std::move(lifetime);
+        m_form = LiveWindow(pForm);
         qApp->installEventFilter(this);
     }
 
@@ -59,14 +83,11 @@ protected:
 private:
     void Run()
     {
-        QPointer<QWidget> form = std::exchange(m_form, nullptr);
-        if (form && !m_lifetime.expired())
-            if (auto* pActivatable = dynamic_cast<ActivatableForm*>(form.data()))
-                pActivatable->Form_Activate();
+        if (QWidget* pForm = std::exchange(m_form, LiveWindow()).get())
+            RunActivation(pForm);
     }
 
-    QPointer<QWidget> m_form;
-    std::weak_ptr<void> m_lifetime;
+    LiveWindow m_form;
 };
 
 // Runs the window's activation handler, now or, while a mouse button is
@@ -80,9 +101,8 @@ void RunActivation(QWidget* pWindow)
         pActivatable->Form_Activate();
         return;
     }
-    static auto* pAfterPress = new ActivationAfterPress;
-    pAfterPress->setParent(qApp);
-    pAfterPress->Defer(pWindow, pActivatable->Lifetime());
+    static auto* pAfterPress = new ActivationAfterPress(qApp);
+    pAfterPress->Defer(pWindow);
 }
 
 // Makes pForm the active form; without a window manager nothing else would.
@@ -153,18 +173,12 @@ void ShowModal(QWidget* pForm, QWidget* pOpener, const std::function<void()>& af
     // closes; the handlers below run for those two switches.
     MarkAsForm(pForm);
     NoteActive(pForm);
-    // A form of ours is gone as soon as its own destructor has run; any
-    // other opener when Qt has deleted it.
-    auto* pOpenerForm = dynamic_cast<ActivatableForm*>(pOpener);
-    auto openerAlive = [opener = QPointer<QWidget>(pOpener),
-                        form = pOpenerForm ? pOpenerForm->Lifetime() : std::weak_ptr<void>(),
-                        bForm = pOpenerForm != nullptr] { return opener && !(bForm && form.expired()); };
-    auto onClosed = [pOpener, openerAlive, afterClose] {
-        if (!openerAlive())
+    auto onClosed = [opener = LiveWindow(pOpener), afterClose] {
+        if (!opener.get())
             return;
         if (afterClose)
             afterClose();
-        if (openerAlive())
+        if (QWidget* pOpener = opener.get())
             GiveActivationTo(pOpener);
     };
     if (CurrentHandler())

@@ -1,12 +1,12 @@
 #include "frmAbout.h"
 
 #include "FormLayout.h"
-#include "PushButton.h"
 #include "MessageBox.h"
 #include "ModalForm.h"
 #include "ProcessLauncher.h"
 #include "ProgramIcon.h"
 #include "ProgramInfo.h"
+#include "PushButton.h"
 #include "Twips.h"
 
 #include <QCloseEvent>

@@ -1,10 +1,10 @@
 #include "frmPreferences.h"
 
 #include "FormLayout.h"
-#include "PushButton.h"
 #include "MessageBox.h"
 #include "NumberFormat.h"
 #include "NumberInput.h"
+#include "PushButton.h"
 #include "Settings.h"
 #include "Twips.h"
 

@@ -2,10 +2,10 @@
 
 #include "ClassicColor.h"
 #include "FormLayout.h"
-#include "PushButton.h"
 #include "MessageBox.h"
 #include "NumberFormat.h"
 #include "NumberInput.h"
+#include "PushButton.h"
 #include "Twips.h"
 #include "clsMath.h"
 
