@@ -1,7 +1,5 @@
 #include "Clipboard.h"
 
-#include "ServiceSlot.h"
-
 #include <QClipboard>
 #include <QGuiApplication>
 
@@ -15,33 +13,9 @@ public:
 
 } // namespace
 
-using ClipboardSlot = ServiceSlot<ClipboardService, DesktopClipboard>;
-
-ClipboardService& CurrentClipboard()
+template <>
+ClipboardService& ServiceSlot<ClipboardService>::Real()
 {
-    return ClipboardSlot::Current();
-}
-
-ClipboardService* SetClipboard(ClipboardService* pClipboard)
-{
-    return ClipboardSlot::Install(pClipboard);
-}
-
-ClipboardDouble::ClipboardDouble() : m_previous(SetClipboard(this)) {}
-
-ClipboardDouble::~ClipboardDouble()
-{
-    SetClipboard(m_previous);
-}
-
-void ClipboardDouble::Clear()
-{
-    calls.append(QStringLiteral("Clear"));
-    image = QImage();
-}
-
-void ClipboardDouble::SetImage(const QImage& newImage)
-{
-    calls.append(QStringLiteral("SetImage"));
-    image = newImage;
+    static DesktopClipboard clipboard;
+    return clipboard;
 }

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "ServiceSlot.h"
+
 #include <QImage>
-#include <QStringList>
 
 // The desktop clipboard, reached through one place so that tests never
 // touch the real one.
@@ -14,28 +15,11 @@ public:
     virtual void SetImage(const QImage& image) = 0;
 };
 
-// The clipboard in use: the desktop's unless a test installed another.
-ClipboardService& CurrentClipboard();
+template <>
+ClipboardService& ServiceSlot<ClipboardService>::Real();
 
-// Installs a clipboard for tests; nullptr restores the desktop's. Returns
-// the previously installed one (nullptr for the desktop's).
-ClipboardService* SetClipboard(ClipboardService* pClipboard);
-
-// Test double: records what was done to it in order ("Clear", "SetImage")
-// and holds the last image. Installs itself while it exists.
-class ClipboardDouble : public ClipboardService {
-public:
-    ClipboardDouble();
-    ~ClipboardDouble() override;
-    ClipboardDouble(const ClipboardDouble&) = delete;
-    ClipboardDouble& operator=(const ClipboardDouble&) = delete;
-
-    void Clear() override;
-    void SetImage(const QImage& image) override;
-
-    QStringList calls;
-    QImage image;
-
-private:
-    ClipboardService* m_previous;
-};
+// The clipboard in use: the desktop's unless a stand-in has taken its place.
+inline ClipboardService& CurrentClipboard()
+{
+    return ServiceSlot<ClipboardService>::Current();
+}

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QList>
+#include "ServiceSlot.h"
 
 #include <cstdint>
 
@@ -42,33 +42,12 @@ public:
     virtual void ChangeDisplaySettings(const DisplayMode& mode) = 0;
 };
 
-// The display services in use: the real ones unless a test installed others.
-DisplayServices& CurrentDisplay();
+template <>
+DisplayServices& ServiceSlot<DisplayServices>::Real();
 
-// Installs services for tests; nullptr restores the real ones. Returns the
-// previously installed services (nullptr for the real ones).
-DisplayServices* SetDisplay(DisplayServices* pServices);
-
-// Test double: a screen of a given size with a list of modes. Records every
-// change request; a request for a listed size makes it the screen's size.
-// Installs itself while it exists.
-class DisplayDouble : public DisplayServices {
-public:
-    DisplayDouble(std::int32_t iWidth, std::int32_t iHeight);
-    ~DisplayDouble() override;
-    DisplayDouble(const DisplayDouble&) = delete;
-    DisplayDouble& operator=(const DisplayDouble&) = delete;
-
-    std::int32_t GetSystemMetrics(int nIndex) override;
-    bool EnumDisplaySettings(std::int32_t iModeNum, DisplayMode& mode) override;
-    void ChangeDisplaySettings(const DisplayMode& mode) override;
-
-    std::int32_t iWidth;
-    std::int32_t iHeight;
-    QList<DisplayMode> modes;
-    QList<DisplayMode> changeRequests;
-    int iEnumerations = 0;
-
-private:
-    DisplayServices* m_previous;
-};
+// The display services in use: the real ones unless a stand-in has taken
+// their place.
+inline DisplayServices& CurrentDisplay()
+{
+    return ServiceSlot<DisplayServices>::Current();
+}

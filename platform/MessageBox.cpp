@@ -6,12 +6,6 @@
 
 namespace {
 
-MessageHandler& CurrentHandler()
-{
-    static MessageHandler handler;
-    return handler;
-}
-
 MessageAnswer AskUser(const MessageRequest& request)
 {
     QMessageBox box(QApplication::activeWindow());
@@ -37,18 +31,28 @@ MessageAnswer AskUser(const MessageRequest& request)
     return MessageAnswer::OK;
 }
 
-// Without a window manager nothing would hand the activation back to the
-// window the box was shown over.
-MessageAnswer ShowRealMessage(const MessageRequest& request)
-{
-    const QPointer<QWidget> owner = QApplication::activeWindow();
-    const MessageAnswer answer = AskUser(request);
-    if (owner)
-        owner->activateWindow();
-    return answer;
-}
+class RealMessageBox : public MessageService {
+public:
+    // Without a window manager nothing would hand the activation back to the
+    // window the box was shown over.
+    MessageAnswer Ask(const MessageRequest& request) override
+    {
+        const QPointer<QWidget> owner = QApplication::activeWindow();
+        const MessageAnswer answer = AskUser(request);
+        if (owner)
+            owner->activateWindow();
+        return answer;
+    }
+};
 
 } // namespace
+
+template <>
+MessageService& ServiceSlot<MessageService>::Real()
+{
+    static RealMessageBox box;
+    return box;
+}
 
 QString ProgramTitle()
 {
@@ -57,35 +61,6 @@ QString ProgramTitle()
 
 MessageAnswer ShowMessage(const QString& strText, MessageIcon icon, MessageButtons buttons, const QString& strCaption)
 {
-    MessageRequest request{strText, icon, buttons, strCaption.isEmpty() ? ProgramTitle() : strCaption};
-    if (CurrentHandler())
-        return CurrentHandler()(request);
-    return ShowRealMessage(request);
-}
-
-MessageHandler SetMessageHandler(MessageHandler handler)
-{
-    MessageHandler previous = std::move(CurrentHandler());
-    CurrentHandler() = std::move(handler);
-    return previous;
-}
-
-RecordedMessages::RecordedMessages()
-{
-    m_previous = SetMessageHandler([this](const MessageRequest& request) {
-        messages.append(request);
-        if (!m_scriptedAnswers.isEmpty())
-            return m_scriptedAnswers.takeFirst();
-        return request.buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::OK;
-    });
-}
-
-RecordedMessages::~RecordedMessages()
-{
-    SetMessageHandler(std::move(m_previous));
-}
-
-void RecordedMessages::ScriptAnswer(MessageAnswer answer)
-{
-    m_scriptedAnswers.append(answer);
+    const MessageRequest request{strText, icon, buttons, strCaption.isEmpty() ? ProgramTitle() : strCaption};
+    return ServiceSlot<MessageService>::Current().Ask(request);
 }

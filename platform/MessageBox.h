@@ -1,13 +1,12 @@
 #pragma once
 
-#include <QList>
-#include <QString>
+#include "ServiceSlot.h"
 
-#include <functional>
+#include <QString>
 
 // Message boxes described by four parameters: text, icon, buttons and
 // caption. Every message of the program goes through ShowMessage, so that
-// tests can install a recorder instead of a real, blocking dialog.
+// tests can put a recorder in the place of a real, blocking dialog.
 
 enum class MessageIcon { None, Critical, Information };
 enum class MessageButtons { OK, YesNo };
@@ -29,28 +28,13 @@ QString ProgramTitle();
 MessageAnswer ShowMessage(const QString& strText, MessageIcon icon = MessageIcon::None,
                           MessageButtons buttons = MessageButtons::OK, const QString& strCaption = QString());
 
-using MessageHandler = std::function<MessageAnswer(const MessageRequest&)>;
-
-// Replaces the handler that ShowMessage hands its requests to (the caption
-// already filled in). Returns the previous handler; an empty handler restores
-// the real message box.
-MessageHandler SetMessageHandler(MessageHandler handler);
-
-// Test double: while it exists, messages are recorded instead of shown. Each
-// message takes the next scripted answer; without one, OK boxes answer OK
-// and Yes/No boxes answer Yes (their default button).
-class RecordedMessages {
+// Where ShowMessage hands its requests (the caption already filled in): the
+// real message box, unless a stand-in has taken its place.
+class MessageService {
 public:
-    RecordedMessages();
-    ~RecordedMessages();
-    RecordedMessages(const RecordedMessages&) = delete;
-    RecordedMessages& operator=(const RecordedMessages&) = delete;
-
-    void ScriptAnswer(MessageAnswer answer);
-
-    QList<MessageRequest> messages;
-
-private:
-    QList<MessageAnswer> m_scriptedAnswers;
-    MessageHandler m_previous;
+    virtual ~MessageService() = default;
+    virtual MessageAnswer Ask(const MessageRequest& request) = 0;
 };
+
+template <>
+MessageService& ServiceSlot<MessageService>::Real();

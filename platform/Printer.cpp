@@ -9,27 +9,31 @@ namespace {
 
 constexpr double kTwipsPerInch = 1440.0;
 
-PrinterHandler& CurrentHandler()
-{
-    static PrinterHandler handler;
-    return handler;
-}
-
-PrintResult PrintOnRealPrinter(const PageDrawer& draw)
-{
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull())
-        return PrintResult::NoPrinter;
-    QPrinter printer(info, QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Graph"));
-    PrintDocument document(printer);
-    if (!document.IsOpen())
-        return PrintResult::Failed;
-    draw(document);
-    return document.EndDoc() ? PrintResult::Printed : PrintResult::Failed;
-}
+class RealPrinter : public PrinterService {
+public:
+    PrintResult PrintPage(const PageDrawer& draw) override
+    {
+        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+        if (info.isNull())
+            return PrintResult::NoPrinter;
+        QPrinter printer(info, QPrinter::HighResolution);
+        printer.setDocName(QStringLiteral("Graph"));
+        PrintDocument document(printer);
+        if (!document.IsOpen())
+            return PrintResult::Failed;
+        draw(document);
+        return document.EndDoc() ? PrintResult::Printed : PrintResult::Failed;
+    }
+};
 
 } // namespace
+
+template <>
+PrinterService& ServiceSlot<PrinterService>::Real()
+{
+    static RealPrinter printer;
+    return printer;
+}
 
 PrintDocument::PrintDocument(QPaintDevice& device)
     : Font(QStringLiteral("Arial"), 10)
@@ -85,41 +89,5 @@ bool PrintDocument::EndDoc()
 
 PrintResult PrintOnDefaultPrinter(const PageDrawer& draw)
 {
-    if (CurrentHandler())
-        return CurrentHandler()(draw);
-    return PrintOnRealPrinter(draw);
-}
-
-PrinterHandler SetPrinterHandler(PrinterHandler handler)
-{
-    PrinterHandler previous = std::move(CurrentHandler());
-    CurrentHandler() = std::move(handler);
-    return previous;
-}
-
-PrinterDouble::PrinterDouble(int iDotsPerInch)
-    : m_iDotsPerInch(iDotsPerInch)
-{
-    m_previous = SetPrinterHandler([this](const PageDrawer& draw) {
-        if (!bHasPrinter)
-            return PrintResult::NoPrinter;
-        page = QImage(m_iDotsPerInch * 17 / 2, m_iDotsPerInch * 11, QImage::Format_RGB32);
-        const int iDotsPerMeter = qRound(m_iDotsPerInch / 0.0254);
-        page.setDotsPerMeterX(iDotsPerMeter);
-        page.setDotsPerMeterY(iDotsPerMeter);
-        page.fill(Qt::white);
-        PrintDocument document(page);
-        draw(document);
-        texts = document.Texts();
-        pictures = document.Pictures();
-        if (!document.EndDoc() || bFailEnd)
-            return PrintResult::Failed;
-        ++iPagesPrinted;
-        return PrintResult::Printed;
-    });
-}
-
-PrinterDouble::~PrinterDouble()
-{
-    SetPrinterHandler(std::move(m_previous));
+    return ServiceSlot<PrinterService>::Current().PrintPage(draw);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ServiceSlot.h"
+
 #include <QFont>
 #include <QImage>
 #include <QList>
@@ -66,31 +68,13 @@ using PageDrawer = std::function<void(PrintDocument& document)>;
 // Prints one page on the default printer, without asking the user.
 PrintResult PrintOnDefaultPrinter(const PageDrawer& draw);
 
-// Replaces the printer PrintOnDefaultPrinter uses; returns the previous
-// handler. An empty handler restores the real printer.
-using PrinterHandler = std::function<PrintResult(const PageDrawer& draw)>;
-PrinterHandler SetPrinterHandler(PrinterHandler handler);
-
-// Test double: a default printer whose page is an image of US Letter at the
-// given resolution. While it exists, printing draws on a fresh page and
-// keeps it with what was put on it. With bHasPrinter false there is no
-// default printer; with bFailEnd the page cannot be sent.
-class PrinterDouble {
+// The default printer that PrintOnDefaultPrinter prints on: the real one,
+// unless a stand-in has taken its place.
+class PrinterService {
 public:
-    explicit PrinterDouble(int iDotsPerInch = 144);
-    ~PrinterDouble();
-    PrinterDouble(const PrinterDouble&) = delete;
-    PrinterDouble& operator=(const PrinterDouble&) = delete;
-
-    bool bHasPrinter = true;
-    bool bFailEnd = false;
-
-    int iPagesPrinted = 0;
-    QImage page;
-    QList<PrintDocument::Text> texts;
-    QList<PrintDocument::Picture> pictures;
-
-private:
-    int m_iDotsPerInch;
-    PrinterHandler m_previous;
+    virtual ~PrinterService() = default;
+    virtual PrintResult PrintPage(const PageDrawer& draw) = 0;
 };
+
+template <>
+PrinterService& ServiceSlot<PrinterService>::Real();

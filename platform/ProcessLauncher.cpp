@@ -1,7 +1,5 @@
 #include "ProcessLauncher.h"
 
-#include "ServiceSlot.h"
-
 #include <QFileInfo>
 #include <QProcess>
 
@@ -25,46 +23,19 @@ public:
 
 } // namespace
 
-using LauncherSlot = ServiceSlot<ProcessLauncher, RealLauncher>;
-
-ProcessLauncher& CurrentLauncher()
+template <>
+ProcessLauncher& ServiceSlot<ProcessLauncher>::Real()
 {
-    return LauncherSlot::Current();
-}
-
-ProcessLauncher* SetLauncher(ProcessLauncher* pLauncher)
-{
-    return LauncherSlot::Install(pLauncher);
+    static RealLauncher launcher;
+    return launcher;
 }
 
 bool FileExists(const QString& strPath)
 {
-    return CurrentLauncher().FileExists(strPath);
+    return ServiceSlot<ProcessLauncher>::Current().FileExists(strPath);
 }
 
 bool StartProgram(const QString& strProgram)
 {
-    return CurrentLauncher().StartProgram(strProgram);
-}
-
-ProcessLauncherDouble::ProcessLauncherDouble() : m_previous(SetLauncher(this)) {}
-
-ProcessLauncherDouble::~ProcessLauncherDouble()
-{
-    SetLauncher(m_previous);
-}
-
-bool ProcessLauncherDouble::FileExists(const QString& strPath)
-{
-    fileTests.append(strPath);
-    return existingFiles.contains(strPath);
-}
-
-bool ProcessLauncherDouble::StartProgram(const QString& strProgram)
-{
-    startRequests.append(strProgram);
-    if (bFailStarts || !existingFiles.contains(strProgram))
-        return false;
-    started.append(strProgram);
-    return true;
+    return ServiceSlot<ProcessLauncher>::Current().StartProgram(strProgram);
 }

@@ -142,3 +142,10 @@ void RealDisplay::ChangeDisplaySettings([[maybe_unused]] const DisplayMode& mode
     XRRFreeScreenConfigInfo(pConfig);
 #endif
 }
+
+template <>
+DisplayServices& ServiceSlot<DisplayServices>::Real()
+{
+    static RealDisplay display;
+    return display;
+}

@@ -5,35 +5,38 @@
 
 namespace {
 
-SaveDialogHandler& CurrentHandler()
-{
-    static SaveDialogHandler handler;
-    return handler;
-}
-
-std::optional<QString> ShowRealDialog(QWidget* pParent, const SaveDialogRequest& request)
-{
-    QFileDialog dialog(pParent);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(DialogFilter(request.strFilter));
-    dialog.setDefaultSuffix(request.strDefaultExt);
-    const bool bChosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
-    // Without a window manager nothing would hand the activation back.
-    if (pParent)
-        pParent->activateWindow();
-    if (!bChosen)
-        return std::nullopt;
-    return dialog.selectedFiles().first();
-}
+class RealSaveDialog : public SaveDialogService {
+public:
+    std::optional<QString> Ask(QWidget* pParent, const SaveDialogRequest& request) override
+    {
+        QFileDialog dialog(pParent);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setNameFilter(DialogFilter(request.strFilter));
+        dialog.setDefaultSuffix(request.strDefaultExt);
+        const bool bChosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+        // Without a window manager nothing would hand the activation back.
+        if (pParent)
+            pParent->activateWindow();
+        if (!bChosen)
+            return std::nullopt;
+        return dialog.selectedFiles().first();
+    }
+};
 
 } // namespace
+
+template <>
+SaveDialogService& ServiceSlot<SaveDialogService>::Real()
+{
+    static RealSaveDialog dialog;
+    return dialog;
+}
 
 std::optional<QString> ShowSaveDialog(QWidget* pParent, const QString& strFilter, const QString& strDefaultExt)
 {
     const SaveDialogRequest request{strFilter, strDefaultExt};
-    const std::optional<QString> strChosen =
-        CurrentHandler() ? CurrentHandler()(request) : ShowRealDialog(pParent, request);
+    const std::optional<QString> strChosen = ServiceSlot<SaveDialogService>::Current().Ask(pParent, request);
     if (!strChosen || strChosen->isEmpty())
         return std::nullopt;
     return WithDefaultExtension(*strChosen, strDefaultExt);
@@ -56,24 +59,4 @@ QString WithDefaultExtension(const QString& strFileName, const QString& strDefau
     if (strDefaultExt.isEmpty() || QFileInfo(strFileName).fileName().contains(QLatin1Char('.')))
         return strFileName;
     return strFileName + QLatin1Char('.') + strDefaultExt;
-}
-
-SaveDialogHandler SetSaveDialogHandler(SaveDialogHandler handler)
-{
-    SaveDialogHandler previous = std::move(CurrentHandler());
-    CurrentHandler() = std::move(handler);
-    return previous;
-}
-
-ScriptedSaveDialog::ScriptedSaveDialog()
-{
-    m_previous = SetSaveDialogHandler([this](const SaveDialogRequest& request) -> std::optional<QString> {
-        requests.append(request);
-        return answers.isEmpty() ? std::nullopt : answers.takeFirst();
-    });
-}
-
-ScriptedSaveDialog::~ScriptedSaveDialog()
-{
-    SetSaveDialogHandler(std::move(m_previous));
 }

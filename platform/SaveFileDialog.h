@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QList>
+#include "ServiceSlot.h"
+
 #include <QString>
 
-#include <functional>
 #include <optional>
 
 class QWidget;
@@ -29,25 +29,14 @@ QString DialogFilter(const QString& strPairFilter);
 // The file name with ".<extension>" added when its last part has no point.
 QString WithDefaultExtension(const QString& strFileName, const QString& strDefaultExt);
 
-// Replaces what ShowSaveDialog shows: the handler gets the request and
-// returns the name the user typed, or nothing for cancel. Returns the
-// previous handler; an empty handler restores the real dialog.
-using SaveDialogHandler = std::function<std::optional<QString>(const SaveDialogRequest&)>;
-SaveDialogHandler SetSaveDialogHandler(SaveDialogHandler handler);
-
-// Test double: while it exists, each save dialog takes the next scripted
-// answer (a typed name, or nothing for cancel; cancel when none is left).
-// The requests are recorded.
-class ScriptedSaveDialog {
+// What ShowSaveDialog shows: it gets the request and returns the name the
+// user typed, or nothing for cancel. The real dialog, unless a stand-in has
+// taken its place.
+class SaveDialogService {
 public:
-    ScriptedSaveDialog();
-    ~ScriptedSaveDialog();
-    ScriptedSaveDialog(const ScriptedSaveDialog&) = delete;
-    ScriptedSaveDialog& operator=(const ScriptedSaveDialog&) = delete;
-
-    QList<std::optional<QString>> answers;
-    QList<SaveDialogRequest> requests;
-
-private:
-    SaveDialogHandler m_previous;
+    virtual ~SaveDialogService() = default;
+    virtual std::optional<QString> Ask(QWidget* pParent, const SaveDialogRequest& request) = 0;
 };
+
+template <>
+SaveDialogService& ServiceSlot<SaveDialogService>::Real();

@@ -11,9 +11,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "DisplayModes.h"
-#include "MessageBox.h"
-#include "ModalForm.h"
+#include "DisplayDouble.h"
+#include "RecordedMessages.h"
+#include "NonBlockingModal.h"
 #include "frmMain.h"
 
 // A main window on a 1024 x 768 display, with messages recorded instead of

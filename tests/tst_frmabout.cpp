@@ -6,11 +6,11 @@
 
 #include <string>
 
-#include "MessageBox.h"
-#include "ModalForm.h"
-#include "ProcessLauncher.h"
+#include "RecordedMessages.h"
+#include "NonBlockingModal.h"
+#include "ProcessLauncherDouble.h"
 #include "ProgramIcon.h"
-#include "Registry.h"
+#include "RegistryDouble.h"
 #include "frmAbout.h"
 
 namespace {

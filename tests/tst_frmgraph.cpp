@@ -5,10 +5,10 @@
 #include <QToolBar>
 #include <QtTest>
 
-#include "ClassicColor.h"
+#include "SystemColors.h"
 #include "GraphWindowFixture.h"
-#include "MessageBox.h"
-#include "ModalForm.h"
+#include "RecordedMessages.h"
+#include "NonBlockingModal.h"
 #include "Settings.h"
 
 namespace {

@@ -14,8 +14,8 @@
 
 #include <memory>
 
-#include "DisplayModes.h"
-#include "MessageBox.h"
+#include "DisplayDouble.h"
+#include "RecordedMessages.h"
 #include "ModalForm.h"
 #include "Settings.h"
 #include "frmAbout.h"
@@ -170,13 +170,21 @@ void tst_frmMain::loadStepOrder()
     gViewSettings = ViewSettings{};
     QTemporaryDir folder;
     DisplayDouble display(800, 600);
+    struct ScaleAtMessage : ServiceStandIn<MessageService> {
+        MessageAnswer Ask(const MessageRequest&) override
+        {
+            dScale = gViewSettings.dScaleX;
+            return MessageAnswer::No;
+        }
+        double dScale = -1;
+    };
     double dScaleAtMessage = -1;
-    MessageHandler previous = SetMessageHandler([&](const MessageRequest&) {
-        dScaleAtMessage = gViewSettings.dScaleX;
-        return MessageAnswer::No;
-    });
-    std::unique_ptr<frmMain> window(new frmMain(folder.path()));
-    SetMessageHandler(previous);
+    std::unique_ptr<frmMain> window;
+    {
+        ScaleAtMessage message;
+        window.reset(new frmMain(folder.path()));
+        dScaleAtMessage = message.dScale;
+    }
 
     QCOMPARE(dScaleAtMessage, 0.0);
     QCOMPARE(gViewSettings.dScaleX, 10.0);

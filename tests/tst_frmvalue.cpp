@@ -3,7 +3,7 @@
 #include <QToolBar>
 #include <QtTest>
 
-#include "ClassicColor.h"
+#include "SystemColors.h"
 #include "MainWindowFixture.h"
 #include "PictureCanvas.h"
 #include "frmGraph.h"

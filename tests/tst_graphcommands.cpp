@@ -6,7 +6,7 @@
 #include <QtTest>
 
 #include "GraphWindowFixture.h"
-#include "MessageBox.h"
+#include "RecordedMessages.h"
 
 namespace {
 

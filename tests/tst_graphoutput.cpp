@@ -4,11 +4,11 @@
 #include <QToolBar>
 #include <QtTest>
 
-#include "Clipboard.h"
+#include "ClipboardDouble.h"
 #include "GraphWindowFixture.h"
-#include "MessageBox.h"
-#include "Printer.h"
-#include "SaveFileDialog.h"
+#include "RecordedMessages.h"
+#include "PrinterDouble.h"
+#include "ScriptedSaveDialog.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "frmValue.h"
 
-#include "ClassicColor.h"
+#include "SystemColors.h"
 #include "FormLayout.h"
 #include "MessageBox.h"
 #include "NumberFormat.h"

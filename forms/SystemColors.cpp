@@ -1,4 +1,4 @@
-#include "ClassicColor.h"
+#include "SystemColors.h"
 
 #include <QGuiApplication>
 #include <QPalette>

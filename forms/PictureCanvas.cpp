@@ -1,6 +1,6 @@
 #include "PictureCanvas.h"
 
-#include "ClassicColor.h"
+#include "SystemColors.h"
 
 #include <QFontMetrics>
 #include <QPainter>

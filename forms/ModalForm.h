@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QList>
+#include "ServiceSlot.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -47,24 +48,18 @@ void ShowModal(QWidget* pForm, QWidget* pOpener, const std::function<void()>& af
 // form closes, so that the user's next click there is an ordinary click.
 void ReturnActivation(QWidget* pForm, QWidget* pOpener);
 
-// Replaces the way ShowModal shows a form. The handler gets the form and
-// must arrange for onClosed to run once the form has closed. Returns the
-// previous handler; an empty handler restores real modal showing.
-using ModalHandler = std::function<void(QWidget* pForm, std::function<void()> onClosed)>;
-ModalHandler SetModalHandler(ModalHandler handler);
+// Runs onClosed once pForm is gone. Forms of ours delete themselves when
+// they close.
+void WhenClosed(QWidget* pForm, std::function<void()> onClosed);
 
-// Test double: while it exists, ShowModal shows the form without blocking and
-// returns at once; the code after the modal showing runs when the form is
-// closed, as it would in the real program. The forms opened are listed.
-class NonBlockingModal {
+// How ShowModal shows a form: it gets the form and must arrange for onClosed
+// to run once the form has closed. Real modal showing, unless a stand-in has
+// taken its place.
+class ModalShowing {
 public:
-    NonBlockingModal();
-    ~NonBlockingModal();
-    NonBlockingModal(const NonBlockingModal&) = delete;
-    NonBlockingModal& operator=(const NonBlockingModal&) = delete;
-
-    QList<QPointer<QWidget>> forms;
-
-private:
-    ModalHandler m_previous;
+    virtual ~ModalShowing() = default;
+    virtual void Show(QWidget* pForm, std::function<void()> onClosed) = 0;
 };
+
+template <>
+ModalShowing& ServiceSlot<ModalShowing>::Real();

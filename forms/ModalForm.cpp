@@ -127,31 +127,33 @@ void FocusChanged(QWidget* /*pOld*/, QWidget* pNow)
         RunActivation(pWindow);
 }
 
-ModalHandler& CurrentHandler()
+class BlockingModal : public ModalShowing {
+public:
+    void Show(QWidget* pForm, std::function<void()> onClosed) override
+    {
+        QEventLoop loop;
+        WhenClosed(pForm, [&loop] { loop.quit(); });
+        pForm->setWindowModality(Qt::ApplicationModal);
+        pForm->show();
+        loop.exec(QEventLoop::DialogExec);
+        onClosed();
+    }
+};
+
+} // namespace
+
+template <>
+ModalShowing& ServiceSlot<ModalShowing>::Real()
 {
-    static ModalHandler handler;
-    return handler;
+    static BlockingModal modal;
+    return modal;
 }
 
-// Runs onClosed once the form is gone. Forms of ours delete themselves when
-// they close.
 void WhenClosed(QWidget* pForm, std::function<void()> onClosed)
 {
     pForm->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(pForm, &QObject::destroyed, pForm, [onClosed = std::move(onClosed)] { onClosed(); });
 }
-
-void ShowBlocking(QWidget* pForm, std::function<void()> onClosed)
-{
-    QEventLoop loop;
-    WhenClosed(pForm, [&loop] { loop.quit(); });
-    pForm->setWindowModality(Qt::ApplicationModal);
-    pForm->show();
-    loop.exec(QEventLoop::DialogExec);
-    onClosed();
-}
-
-} // namespace
 
 void MarkAsForm(QWidget* pWindow)
 {
@@ -181,35 +183,11 @@ void ShowModal(QWidget* pForm, QWidget* pOpener, const std::function<void()>& af
         if (QWidget* pOpener = opener.get())
             GiveActivationTo(pOpener);
     };
-    if (CurrentHandler())
-        CurrentHandler()(pForm, std::move(onClosed));
-    else
-        ShowBlocking(pForm, std::move(onClosed));
+    ServiceSlot<ModalShowing>::Current().Show(pForm, std::move(onClosed));
 }
 
 void ReturnActivation(QWidget* pForm, QWidget* pOpener)
 {
     if (pOpener && LastActive().form == pForm)
         GiveActivationTo(pOpener);
-}
-
-ModalHandler SetModalHandler(ModalHandler handler)
-{
-    ModalHandler previous = std::move(CurrentHandler());
-    CurrentHandler() = std::move(handler);
-    return previous;
-}
-
-NonBlockingModal::NonBlockingModal()
-{
-    m_previous = SetModalHandler([this](QWidget* pForm, std::function<void()> onClosed) {
-        forms.append(pForm);
-        WhenClosed(pForm, std::move(onClosed));
-        pForm->show();
-    });
-}
-
-NonBlockingModal::~NonBlockingModal()
-{
-    SetModalHandler(std::move(m_previous));
 }

@@ -1,32 +1,13 @@
-#include "DisplayModes.h"
+#include "DisplayDouble.h"
 
-#include "RealDisplay.h"
-#include "ServiceSlot.h"
-
-#include <cmath>
-
-using DisplaySlot = ServiceSlot<DisplayServices, RealDisplay>;
-
-DisplayServices& CurrentDisplay()
-{
-    return DisplaySlot::Current();
-}
-
-DisplayServices* SetDisplay(DisplayServices* pServices)
-{
-    return DisplaySlot::Install(pServices);
-}
+#include <utility>
 
 DisplayDouble::DisplayDouble(std::int32_t width, std::int32_t height)
-    : iWidth(width), iHeight(height), m_previous(SetDisplay(this))
+    : iWidth(width)
+    , iHeight(height)
 {
     for (auto [w, h] : {std::pair{640u, 480u}, {800u, 600u}, {1024u, 600u}, {1024u, 768u}, {1280u, 720u}, {1920u, 1080u}})
         modes.append(DisplayMode{0, 32, w, h, 60});
-}
-
-DisplayDouble::~DisplayDouble()
-{
-    SetDisplay(m_previous);
 }
 
 std::int32_t DisplayDouble::GetSystemMetrics(int nIndex)

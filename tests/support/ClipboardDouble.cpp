@@ -1,0 +1,13 @@
+#include "ClipboardDouble.h"
+
+void ClipboardDouble::Clear()
+{
+    calls.append(QStringLiteral("Clear"));
+    image = QImage();
+}
+
+void ClipboardDouble::SetImage(const QImage& newImage)
+{
+    calls.append(QStringLiteral("SetImage"));
+    image = newImage;
+}
