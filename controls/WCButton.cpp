@@ -17,35 +17,12 @@
 
 namespace {
 
-constexpr std::uint32_t kButtonFace = 0x8000000Fu;
-constexpr std::uint32_t kButtonShadow = 0x80000010u;
 constexpr std::int32_t kWhite = 0xFFFFFF;
 constexpr std::int32_t kBlack = 0;
 constexpr std::int32_t kGrey = 0x808080;
 constexpr qint16 kKeyEnter = 13;
 constexpr qint16 kKeySpace = 32;
 constexpr qint16 kLeftButton = 1;
-
-QColor Rgb(std::int32_t lColor)
-{
-    return QColor(lColor & 0xFF, (lColor >> 8) & 0xFF, (lColor >> 16) & 0xFF);
-}
-
-// The platform colours that system colour values name.
-bool SystemColor(std::uint32_t lIndex, QColor& color)
-{
-    const QPalette palette = QApplication::palette();
-    switch (lIndex) {
-    case 5: color = palette.color(QPalette::Base); return true;        // window
-    case 8: color = palette.color(QPalette::Text); return true;        // window text
-    case 15: color = palette.color(QPalette::Button); return true;     // button face
-    case 16: color = palette.color(QPalette::Dark); return true;       // button shadow
-    case 18: color = palette.color(QPalette::ButtonText); return true; // button text
-    case 20: color = palette.color(QPalette::Light); return true;      // 3-D highlight
-    case 21: color = palette.color(QPalette::Shadow); return true;     // 3-D dark shadow
-    default: return false;
-    }
-}
 
 // The arguments of the mouse events, as variables that handlers may change.
 struct MouseArguments {
@@ -131,7 +108,7 @@ void WCButton::SetShowFocusRect(bool bShow)
 
 void WCButton::InitProperties()
 {
-    SetBackColor(kButtonFace);
+    SetBackColor(kButtonFaceColor);
     SetForeColor(0);
     SetFont(AmbientFont(this));
     SetEnabled(true);
@@ -142,7 +119,7 @@ void WCButton::InitProperties()
 
 void WCButton::ReadProperties(const PropertyBag& propBag)
 {
-    SetBackColor(propBag.ReadProperty(QStringLiteral("BackColor"), kButtonFace).toUInt());
+    SetBackColor(propBag.ReadProperty(QStringLiteral("BackColor"), kButtonFaceColor).toUInt());
     SetForeColor(propBag.ReadProperty(QStringLiteral("ForeColor"), 0u).toUInt());
     SetFont(propBag.ReadProperty(QStringLiteral("Font"), AmbientFont(this)).value<QFont>());
     SetEnabled(propBag.ReadProperty(QStringLiteral("Enabled"), true).toInt() != 0);
@@ -153,7 +130,7 @@ void WCButton::ReadProperties(const PropertyBag& propBag)
 
 void WCButton::WriteProperties(PropertyBag& propBag) const
 {
-    propBag.WriteProperty(QStringLiteral("BackColor"), m_lBackColor, kButtonFace);
+    propBag.WriteProperty(QStringLiteral("BackColor"), m_lBackColor, kButtonFaceColor);
     propBag.WriteProperty(QStringLiteral("ForeColor"), m_lForeColor, 0u);
     propBag.WriteProperty(QStringLiteral("Font"), m_font, AmbientFont(this));
     propBag.WriteProperty(QStringLiteral("Enabled"), m_bEnabled, true);
@@ -187,7 +164,7 @@ void WCButton::Render()
     surface.Clear(m_surfaceBack);
     const std::int32_t lBack = TranslateColor(m_lBackColor);
     if (lBack != -1) {
-        m_surfaceBack = Rgb(lBack);
+        m_surfaceBack = ColorFromRgb(lBack);
         surface.Clear(m_surfaceBack);
     }
     DrawBorder(surface);
@@ -198,13 +175,13 @@ void WCButton::DrawBorder(ButtonSurface& surface)
 {
     const int SW = width();
     const int SH = height();
-    const QColor white = Rgb(kWhite);
-    const QColor black = Rgb(kBlack);
-    const std::int32_t lShadow = TranslateColor(kButtonShadow);
+    const QColor white = ColorFromRgb(kWhite);
+    const QColor black = ColorFromRgb(kBlack);
+    const std::int32_t lShadow = TranslateColor(kButtonShadowColor);
     if (lShadow == -1)
         return;
-    const QColor shadow = Rgb(lShadow);
-    const QColor darkShadow = Rgb(GetDarkShadowColor());
+    const QColor shadow = ColorFromRgb(lShadow);
+    const QColor darkShadow = ColorFromRgb(GetDarkShadowColor());
 
     if (!m_bEnabled || (!Pressed && !HasFocus)) {
         // Raised, and disabled.
@@ -261,19 +238,7 @@ void WCButton::DrawCaption(ButtonSurface& surface)
     const std::int32_t lColor = m_bEnabled ? TranslateColor(m_lForeColor) : kGrey;
     if (lColor == -1)
         return;
-    surface.Text(QPointF(x, y), m_strCaption, m_font, Rgb(lColor));
-}
-
-std::int32_t WCButton::TranslateColor(std::uint32_t lColor)
-{
-    if ((lColor & 0xFF000000u) == 0)
-        return static_cast<std::int32_t>(lColor);
-    QColor color;
-    if ((lColor & 0xFFFFFF00u) == 0x80000000u && SystemColor(lColor & 0xFFu, color)) {
-        const QRgb rgb = color.rgb();
-        return qRed(rgb) | (qGreen(rgb) << 8) | (qBlue(rgb) << 16);
-    }
-    return -1;
+    surface.Text(QPointF(x, y), m_strCaption, m_font, ColorFromRgb(lColor));
 }
 
 void WCButton::SplitColor(std::int32_t lColor, std::int16_t& iRed, std::int16_t& iGreen, std::int16_t& iBlue)
@@ -289,7 +254,7 @@ std::int32_t WCButton::GetDarkShadowColor()
     std::int16_t iRed = 0;
     std::int16_t iGreen = 0;
     std::int16_t iBlue = 0;
-    SplitColor(TranslateColor(kButtonShadow), iRed, iGreen, iBlue);
+    SplitColor(TranslateColor(kButtonShadowColor), iRed, iGreen, iBlue);
     // Halves go to the even neighbour: 127 * 0.5 gives 64, 125 * 0.5 gives 62.
     const auto half = [](std::int16_t iComponent) {
         return static_cast<std::int32_t>(std::nearbyint(iComponent * 0.5));

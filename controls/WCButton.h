@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SystemColors.h"
+
 #include <QFont>
 #include <QImage>
 #include <QString>
@@ -84,10 +86,9 @@ private:
     void DrawBorder(class ButtonSurface& surface);
     void DrawCaption(class ButtonSurface& surface);
     static std::int32_t GetDarkShadowColor();
-    static std::int32_t TranslateColor(std::uint32_t lColor);
     static void SplitColor(std::int32_t lColor, std::int16_t& iRed, std::int16_t& iGreen, std::int16_t& iBlue);
 
-    std::uint32_t m_lBackColor = 0x8000000Fu;
+    std::uint32_t m_lBackColor = kButtonFaceColor;
     std::uint32_t m_lForeColor = 0;
     QFont m_font;
     bool m_bEnabled = true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Settings.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -10,15 +12,15 @@ struct GraphView {
     std::int16_t iHalfSize = 200;          // pixels from the centre to each end of the axes
     std::int16_t iCenterX = 0;             // picture centre, in pixels
     std::int16_t iCenterY = 0;
-    double dScaleX = 10.0;                 // half-width of the visible x range
-    double dScaleY = 10.0;
-    double dOriginX = 0.0;                 // world point at the picture centre
-    double dOriginY = 0.0;
-    std::int16_t iDivisionsX = 5;
-    std::int16_t iDivisionsY = 5;
-    bool bGrids = false;
-    std::int16_t iPolarSensitivity = 100;
-    bool bAnimate = false;
+    double dScaleX = kDefaultViewSettings.dScaleX; // half-width of the visible x range
+    double dScaleY = kDefaultViewSettings.dScaleY;
+    double dOriginX = kDefaultViewSettings.dOriginX; // world point at the picture centre
+    double dOriginY = kDefaultViewSettings.dOriginY;
+    std::int16_t iDivisionsX = kDefaultViewSettings.iDivisionsX;
+    std::int16_t iDivisionsY = kDefaultViewSettings.iDivisionsY;
+    bool bGrids = kDefaultViewSettings.bGrids;
+    std::int16_t iPolarSensitivity = kDefaultViewSettings.iPolarSensitivity;
+    bool bAnimate = false;                 // draw the next plot progressively
     std::int16_t iTickLength = 5;          // half-length of a mark; iHalfSize for grid lines
     std::int16_t iLabelStepX = 1;          // label every n-th division
     std::int16_t iLabelStepY = 1;

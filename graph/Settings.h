@@ -18,10 +18,12 @@ struct ViewSettings {
     bool bOptimize;                    // normalise expressions before they enter the list
 };
 
+// The defaults: x and y from -10 to 10, five divisions per half-axis, no
+// grid, polar sensitivity 100, progressive first plot and normalisation on.
+inline constexpr ViewSettings kDefaultViewSettings{10.0, 10.0, 0.0, 0.0, 5, 5, false, 100, true, true};
+
 // The one record of the process; all zeros until SetDefaultSettings runs.
 extern ViewSettings gViewSettings;
 
-// Writes every field of gViewSettings its default: x and y from -10 to 10,
-// five divisions per half-axis, no grid, polar sensitivity 100, progressive
-// first plot and normalisation on.
+// Writes every field of gViewSettings its default.
 void SetDefaultSettings();

@@ -342,8 +342,8 @@ void frmGraph::IncreasePolarSensitivity()
 
 void frmGraph::DefaultScale()
 {
-    m_view.dScaleX = 10;
-    m_view.dScaleY = 10;
+    m_view.dScaleX = kDefaultViewSettings.dScaleX;
+    m_view.dScaleY = kDefaultViewSettings.dScaleY;
     PlotGraph();
 }
 

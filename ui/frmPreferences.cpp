@@ -71,7 +71,7 @@ frmPreferences::frmPreferences(QWidget* pParent)
     connect(cmdExit, &QPushButton::clicked, this, &frmPreferences::cmdExit_Click);
     connect(cmdReset, &QPushButton::clicked, this, &frmPreferences::cmdReset_Click);
     connect(Command1, &QPushButton::clicked, this, &frmPreferences::Command1_Click);
-    DisplayAll();
+    DisplayAll(gViewSettings);
 }
 
 void frmPreferences::CreateControls()
@@ -131,9 +131,8 @@ void frmPreferences::SetTabOrder()
     txtStartX->setFocus();
 }
 
-void frmPreferences::DisplayAll()
+void frmPreferences::DisplayAll(const ViewSettings& settings)
 {
-    const ViewSettings& settings = gViewSettings;
     txtStartX->setText(GeneralText(settings.dOriginX - settings.dScaleX));
     txtStartY->setText(GeneralText(settings.dOriginY - settings.dScaleY));
     txtEndX->setText(GeneralText(settings.dScaleX + settings.dOriginX));
@@ -220,14 +219,7 @@ void frmPreferences::cmdExit_Click()
 
 void frmPreferences::cmdReset_Click()
 {
-    txtStartX->setText(QStringLiteral("-10"));
-    txtStartY->setText(QStringLiteral("-10"));
-    txtEndX->setText(QStringLiteral("10"));
-    txtEndY->setText(QStringLiteral("10"));
-    txtDivisionsX->setText(QStringLiteral("5"));
-    txtDivisionsY->setText(QStringLiteral("5"));
-    txtPolarSensitivity->setText(QStringLiteral("100"));
-    chkGrids->setChecked(false);
+    DisplayAll(kDefaultViewSettings);
 }
 
 void frmPreferences::Command1_Click()

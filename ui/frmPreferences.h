@@ -4,6 +4,8 @@
 
 #include <optional>
 
+struct ViewSettings;
+
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -20,10 +22,9 @@ class frmPreferences : public QDialog {
 public:
     explicit frmPreferences(QWidget* pParent = nullptr);
 
-    // Fills the boxes from gViewSettings.
-    void DisplayAll();
-
 private:
+    // Fills the boxes from the settings.
+    void DisplayAll(const ViewSettings& settings);
     void CreateControls();
     void SetTabOrder();
     void cmdExit_Click();
