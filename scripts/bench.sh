@@ -12,7 +12,7 @@ velmora_require_packages "${VELMORA_BUILD_PACKAGES[@]}" libbenchmark-dev libmupa
 build_dir="$VELMORA_ROOT/build-bench"
 cmake -S "$VELMORA_ROOT" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release \
     -DVELMORA_BUILD_BENCH=ON -DVELMORA_BUILD_TESTS=OFF
-cmake --build "$build_dir" --target velmora_bench velmora_bench_plot velmora_bench_keypad -j2
+cmake --build "$build_dir" --target velmora_bench velmora_bench_plot velmora_bench_keypad -j"$VELMORA_JOBS"
 "$build_dir/bin/velmora_bench" "$@"
 QT_QPA_PLATFORM=offscreen "$build_dir/bin/velmora_bench_plot" "$@"
 QT_QPA_PLATFORM=offscreen "$build_dir/bin/velmora_bench_keypad" "$@"

@@ -12,6 +12,9 @@ VELMORA_TEST_PACKAGES=(xvfb xauth locales xdotool imagemagick)
 # What the fuzz targets need: clang and its sanitizer and libFuzzer runtimes.
 VELMORA_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
+# Builds and test runs use every core of the machine.
+VELMORA_JOBS="$(nproc)"
+
 # Installs the given Debian packages that are not installed yet.
 velmora_require_packages() {
     local missing=() pkg
@@ -37,5 +40,5 @@ velmora_build() {
     local dir="$1"
     shift
     cmake -S "$VELMORA_ROOT" -B "$dir" "$@"
-    cmake --build "$dir" -j2
+    cmake --build "$dir" -j"$VELMORA_JOBS"
 }
