@@ -44,11 +44,6 @@ void PropertyBag::WriteProperty(const QString& strName, const QVariant& vValue, 
         m_entries.append({strName, vStored});
 }
 
-bool PropertyBag::Contains(const QString& strName) const
-{
-    return IndexOf(strName) >= 0;
-}
-
 QStringList PropertyBag::Names() const
 {
     QStringList names;

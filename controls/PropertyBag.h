@@ -16,7 +16,6 @@ public:
     QVariant ReadProperty(const QString& strName, const QVariant& vDefault = QVariant()) const;
     void WriteProperty(const QString& strName, const QVariant& vValue, const QVariant& vDefault = QVariant());
 
-    bool Contains(const QString& strName) const;
     // The stored names in the order they were first written.
     QStringList Names() const;
 

@@ -22,8 +22,6 @@ bool IsOneOf(int c, std::string_view set)
 }
 
 // Inserts one character after position k (0 inserts at the front).
-void InsertCharAfter(std::string& p, std::size_t k, char c) { p.insert(std::min(k, p.size()), 1, c); }
-
 // Writes "*" after an x that runs into a digit, a letter, a bracket or a
 // point, and brackets a number directly before x inside a sum: "1+2x+3"
 // becomes "1+(2x)+3", which the digit pass then turns into "1+(2*x)+3".
@@ -36,7 +34,7 @@ void RewriteVariable(std::string& p)
         }
         const bool inExp = At(p, k - 1) == 'e' && At(p, k + 1) == 'p';
         if (!IsOneOf(At(p, k + 1), "+-*/^%) ") && !inExp)
-            InsertCharAfter(p, k, '*');
+            p = InsertAfter(p, "*", k);
 
         std::size_t m = k - 1;
         while (m >= 1 && (IsDigit(At(p, m)) || At(p, m) == '.'))
@@ -44,9 +42,9 @@ void RewriteVariable(std::string& p)
         const bool hasCoefficient = m < k - 1;
         const int after = At(p, k + 1);
         if (hasCoefficient && after != '^' && after != ')' && At(p, m) != '(') {
-            InsertCharAfter(p, m, '(');
-            InsertCharAfter(p, k + 1, ')'); // the x is now at k + 1
-            k += 3;                         // the character after the ")"
+            p = InsertAfter(p, "(", m);
+            p = InsertAfter(p, ")", k + 1); // the x is now at k + 1
+            k += 3;                          // the character after the ")"
         } else {
             ++k;
         }
@@ -61,11 +59,11 @@ void RewriteDigits(std::string& p)
         if (!IsDigit(At(p, k)))
             continue;
         if (At(p, k - 1) == ')') {
-            InsertCharAfter(p, k - 1, '*');
+            p = InsertAfter(p, "*", k - 1);
             ++k;
         }
         if (!IsOneOf(At(p, k + 1), "0123456789.+-*/%^) "))
-            InsertCharAfter(p, k, '*');
+            p = InsertAfter(p, "*", k);
     }
 }
 
@@ -84,12 +82,12 @@ void RewriteFunctionNames(std::string& p)
 
         std::size_t e = k + name->size() - 1;
         if (At(p, e + 1) != ' ')
-            InsertCharAfter(p, e, ' ');
+            p = InsertAfter(p, " ", e);
         while (At(p, e + 1) == ' ')
             ++e;
 
         if (At(p, e + 1) != '(') {
-            InsertCharAfter(p, e, '(');
+            p = InsertAfter(p, "(", e);
             int depth = 0;
             for (std::size_t j = e + 2;; ++j) {
                 const int c = At(p, j);
@@ -100,7 +98,7 @@ void RewriteFunctionNames(std::string& p)
                 if (depth > 0)
                     continue;
                 if (c == -1 || IsOneOf(c, "+-*/%^)")) {
-                    InsertCharAfter(p, j - 1, ')');
+                    p = InsertAfter(p, ")", j - 1);
                     break;
                 }
             }

@@ -72,8 +72,6 @@ public:
     DrawStyle Style = DrawStyle::Solid;
     QFont Font;
 
-    QImage& Image() { return m_image; }
-
 private:
     QPen LinePen() const;
     // Runs draw with the batch's painter, or with one of its own.

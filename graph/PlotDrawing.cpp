@@ -96,8 +96,6 @@ std::int64_t PaintCurve(PictureCanvas& canvas, const GraphView& view, clsMath& o
                         const std::function<void()>& beforePoint)
 {
     canvas.Style = DrawStyle::Solid;
-    const double dUnitsPerPixelX = UnitsPerPixelX(view);
-    const double dUnitsPerPixelY = UnitsPerPixelY(view);
     bool bPenDown = false;
     const PictureCanvas::LineBatch batch(canvas);
     return ForEachSample(CurveRange(view), [&](double dPointX) {
@@ -110,17 +108,11 @@ std::int64_t PaintCurve(PictureCanvas& canvas, const GraphView& view, clsMath& o
         } catch (const std::bad_alloc&) {
             bPointError = true;
         }
-        double dPixelX = 0.0;
-        double dPixelY = 0.0;
-        if (view.bModePolar) {
-            dPixelX = std::cos(dPointX) * dPointY / dUnitsPerPixelX;
-            dPixelY = std::sin(dPointX) * dPointY / dUnitsPerPixelY;
-        } else {
-            dPixelX = dPointX / dUnitsPerPixelX;
-            dPixelY = dPointY / dUnitsPerPixelY;
-        }
-        const double dScreenY = view.iCenterY - dPixelY + view.dOriginY / dUnitsPerPixelY;
-        const double dScreenX = view.iCenterX + dPixelX - view.dOriginX / dUnitsPerPixelX;
+        // A polar sample is the point at angle x and distance f(x).
+        const double dWorldX = view.bModePolar ? std::cos(dPointX) * dPointY : dPointX;
+        const double dWorldY = view.bModePolar ? std::sin(dPointX) * dPointY : dPointY;
+        const double dScreenX = PixelX(view, dWorldX);
+        const double dScreenY = PixelY(view, dWorldY);
         if (bPointError || !InPlotBand(view, dScreenX, dScreenY)) {
             bPenDown = false;
             return;

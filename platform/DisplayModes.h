@@ -22,8 +22,6 @@ struct DisplayMode {
     std::uint32_t dmPelsWidth = 0;
     std::uint32_t dmPelsHeight = 0;
     std::uint32_t dmDisplayFrequency = 0;
-
-    friend bool operator==(const DisplayMode&, const DisplayMode&) = default;
 };
 
 class DisplayServices {

@@ -19,14 +19,12 @@ using BYTE = unsigned char;
 
 // Predefined root keys.
 inline constexpr HKEY HKEY_CLASSES_ROOT = 0x80000000u;
-inline constexpr HKEY HKEY_CURRENT_USER = 0x80000001u;
 inline constexpr HKEY HKEY_LOCAL_MACHINE = 0x80000002u;
 inline constexpr HKEY HKEY_USERS = 0x80000003u;
 
 // Value types.
 inline constexpr DWORD REG_NONE = 0;
 inline constexpr DWORD REG_SZ = 1;
-inline constexpr DWORD REG_EXPAND_SZ = 2;
 inline constexpr DWORD REG_BINARY = 3;
 inline constexpr DWORD REG_DWORD = 4;
 

@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QLabel>
+#include <QPainter>
+#include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
 #include <QtTest>
@@ -31,6 +33,18 @@ QByteArray Sz(const QString& strText)
 QByteArray Bytes(const std::string& str)
 {
     return QByteArray(str.data(), static_cast<qsizetype>(str.size()));
+}
+
+// The program's icon drawn into a 32-pixel square, as the About box shows
+// it, at the given pixel ratio.
+QPixmap ProgramIconPixmap(qreal dPixelRatio)
+{
+    QPixmap pixmap(QSize(32, 32) * dPixelRatio);
+    pixmap.setDevicePixelRatio(dPixelRatio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    ProgramIcon().paint(&painter, QRect(0, 0, 32, 32));
+    return pixmap;
 }
 
 // Windows closed with WA_DeleteOnClose are deleted on the next turn of the

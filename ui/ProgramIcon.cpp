@@ -63,13 +63,3 @@ QIcon ProgramIcon()
 {
     return VectorIcon(kBox, [](QPainter& painter, const IconInk&) { DrawProgramIcon(painter); });
 }
-
-QPixmap ProgramIconPixmap(qreal dPixelRatio)
-{
-    QPixmap pixmap(QSize(kProgramIconSide, kProgramIconSide) * dPixelRatio);
-    pixmap.setDevicePixelRatio(dPixelRatio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    ProgramIcon().paint(&painter, QRect(0, 0, kProgramIconSide, kProgramIconSide));
-    return pixmap;
-}
