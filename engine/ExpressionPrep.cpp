@@ -44,7 +44,7 @@ void RewriteVariable(std::string& p)
         if (hasCoefficient && after != '^' && after != ')' && At(p, m) != '(') {
             p = InsertAfter(p, "(", m);
             p = InsertAfter(p, ")", k + 1); // the x is now at k + 1
-            k += 3;                          // the character after the ")"
+            k += 3;                         // the character after the ")"
         } else {
             ++k;
         }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QFont>
-#include <QPen>
 #include <QImage>
+#include <QPen>
 #include <QString>
 
 #include <cstdint>

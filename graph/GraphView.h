@@ -12,9 +12,11 @@ struct GraphView {
     std::int16_t iHalfSize = 200;          // pixels from the centre to each end of the axes
     std::int16_t iCenterX = 0;             // picture centre, in pixels
     std::int16_t iCenterY = 0;
-    double dScaleX = kDefaultViewSettings.dScaleX; // half-width of the visible x range
+    // The visible ranges: half-width and half-height, and the world point at
+    // the picture centre.
+    double dScaleX = kDefaultViewSettings.dScaleX;
     double dScaleY = kDefaultViewSettings.dScaleY;
-    double dOriginX = kDefaultViewSettings.dOriginX; // world point at the picture centre
+    double dOriginX = kDefaultViewSettings.dOriginX;
     double dOriginY = kDefaultViewSettings.dOriginY;
     std::int16_t iDivisionsX = kDefaultViewSettings.iDivisionsX;
     std::int16_t iDivisionsY = kDefaultViewSettings.iDivisionsY;

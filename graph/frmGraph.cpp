@@ -5,10 +5,9 @@
 #include "Clipboard.h"
 #include "FormLayout.h"
 #include "GraphHost.h"
-#include "PictureBox.h"
 #include "MessageBox.h"
 #include "NumberFormat.h"
-#include "ToolbarIcons.h"
+#include "PictureBox.h"
 #include "PlotDrawing.h"
 #include "Printer.h"
 #include "ProgramInfo.h"
@@ -16,6 +15,7 @@
 #include "SaveFileDialog.h"
 #include "ScaleSteps.h"
 #include "Settings.h"
+#include "ToolbarIcons.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -12,8 +12,8 @@
 #include <QtTest>
 
 #include "DisplayDouble.h"
-#include "RecordedMessages.h"
 #include "NonBlockingModal.h"
+#include "RecordedMessages.h"
 #include "frmMain.h"
 
 // A main window on a 1024 x 768 display, with messages recorded instead of

@@ -8,10 +8,10 @@
 
 #include <string>
 
-#include "RecordedMessages.h"
 #include "NonBlockingModal.h"
 #include "ProcessLauncherDouble.h"
 #include "ProgramIcon.h"
+#include "RecordedMessages.h"
 #include "RegistryDouble.h"
 #include "frmAbout.h"
 

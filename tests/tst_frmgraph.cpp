@@ -5,11 +5,11 @@
 #include <QToolBar>
 #include <QtTest>
 
-#include "SystemColors.h"
 #include "GraphWindowFixture.h"
-#include "RecordedMessages.h"
 #include "NonBlockingModal.h"
+#include "RecordedMessages.h"
 #include "Settings.h"
+#include "SystemColors.h"
 
 namespace {
 

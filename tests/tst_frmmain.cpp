@@ -15,13 +15,13 @@
 #include <memory>
 
 #include "DisplayDouble.h"
-#include "RecordedMessages.h"
+#include "MainWindowFixture.h"
 #include "ModalForm.h"
+#include "RecordedMessages.h"
 #include "Settings.h"
 #include "frmAbout.h"
 #include "frmGraph.h"
 #include "frmMain.h"
-#include "MainWindowFixture.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <QToolBar>
 #include <QtTest>
 
-#include "SystemColors.h"
 #include "MainWindowFixture.h"
 #include "PictureCanvas.h"
+#include "SystemColors.h"
 #include "frmGraph.h"
 #include "frmValue.h"
 

@@ -6,8 +6,8 @@
 
 #include "ClipboardDouble.h"
 #include "GraphWindowFixture.h"
-#include "RecordedMessages.h"
 #include "PrinterDouble.h"
+#include "RecordedMessages.h"
 #include "ScriptedSaveDialog.h"
 
 namespace {

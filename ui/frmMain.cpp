@@ -5,9 +5,6 @@
 #include "FormLayout.h"
 #include "FormLayoutFile.h"
 #include "GraphServices.h"
-#include "frmAbout.h"
-#include "frmGraph.h"
-#include "frmPreferences.h"
 #include "MessageBox.h"
 #include "PushButton.h"
 #include "SampleFile.h"
@@ -15,6 +12,9 @@
 #include "Twips.h"
 #include "WCButton.h"
 #include "clsMath.h"
+#include "frmAbout.h"
+#include "frmGraph.h"
+#include "frmPreferences.h"
 #include "modRes.h"
 
 #include <QCheckBox>

@@ -1,11 +1,11 @@
 #include "frmValue.h"
 
-#include "SystemColors.h"
 #include "FormLayout.h"
 #include "MessageBox.h"
 #include "NumberFormat.h"
 #include "NumberInput.h"
 #include "PushButton.h"
+#include "SystemColors.h"
 #include "Twips.h"
 #include "clsMath.h"
 

@@ -6,7 +6,8 @@ DisplayDouble::DisplayDouble(std::int32_t width, std::int32_t height)
     : iWidth(width)
     , iHeight(height)
 {
-    for (auto [w, h] : {std::pair{640u, 480u}, {800u, 600u}, {1024u, 600u}, {1024u, 768u}, {1280u, 720u}, {1920u, 1080u}})
+    for (auto [w, h] :
+         {std::pair{640u, 480u}, {800u, 600u}, {1024u, 600u}, {1024u, 768u}, {1280u, 720u}, {1920u, 1080u}})
         modes.append(DisplayMode{0, 32, w, h, 60});
 }
 

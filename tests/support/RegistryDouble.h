@@ -16,7 +16,8 @@
 class RegistryDouble : public ServiceStandIn<RegistryBackend> {
 public:
     // Creates the key (if needed) and stores the value's type and bytes.
-    void SetValue(HKEY root, const std::string& subKey, const std::string& valueName, DWORD type, const QByteArray& data);
+    void SetValue(HKEY root, const std::string& subKey, const std::string& valueName, DWORD type,
+                  const QByteArray& data);
     // A string value, stored with its terminating zero unless bTerminated is false.
     void SetString(HKEY root, const std::string& subKey, const std::string& valueName, const std::string& text,
                    bool bTerminated = true);
