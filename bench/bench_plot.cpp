@@ -26,9 +26,12 @@ struct ListHost : GraphHost {
     QStringList Expressions() const override { return entries; }
 };
 
-const QStringList kRectangular{"sin (x)", "x^2", "(x^3)-(2*x)", "cos (x)*x", "exp (x/5)",
-                               "abs (x)-5", "sqrt (abs (x))", "1/x", "tan (x)", "ln (abs (x)+1)"};
-const QStringList kPolar{"5", "x", "2*sin (3*x)", "4*cos (2*x)", "1+cos (x)"};
+const QStringList kRectangular{QStringLiteral("sin (x)"), QStringLiteral("x^2"), QStringLiteral("(x^3)-(2*x)"),
+                               QStringLiteral("cos (x)*x"), QStringLiteral("exp (x/5)"), QStringLiteral("abs (x)-5"),
+                               QStringLiteral("sqrt (abs (x))"), QStringLiteral("1/x"), QStringLiteral("tan (x)"),
+                               QStringLiteral("ln (abs (x)+1)")};
+const QStringList kPolar{QStringLiteral("5"), QStringLiteral("x"), QStringLiteral("2*sin (3*x)"),
+                         QStringLiteral("4*cos (2*x)"), QStringLiteral("1+cos (x)")};
 
 void UsePolarSettings()
 {
