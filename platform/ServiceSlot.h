@@ -2,9 +2,10 @@
 
 #include <utility>
 
-// A service of the operating system behind an interface. The program reaches
-// it through Current(): the real implementation, unless a stand-in has taken
-// its place (see ServiceStandIn).
+// A service behind an interface (an operating-system service, or the way
+// forms are shown modally). The program reaches it through Current(): the
+// real implementation, unless a stand-in has taken its place (see
+// ServiceStandIn).
 template <typename Service>
 class ServiceSlot {
 public:
