@@ -21,7 +21,6 @@ bool IsOneOf(int c, std::string_view set)
     return c >= 0 && set.find(static_cast<char>(c)) != std::string_view::npos;
 }
 
-// Inserts one character after position k (0 inserts at the front).
 // Writes "*" after an x that runs into a digit, a letter, a bracket or a
 // point, and brackets a number directly before x inside a sum: "1+2x+3"
 // becomes "1+(2x)+3", which the digit pass then turns into "1+(2*x)+3".

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QPointer>
 #include <QVariant>
 
 #include <utility>

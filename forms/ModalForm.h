@@ -2,7 +2,6 @@
 
 #include "ServiceSlot.h"
 
-#include <QPointer>
 #include <QWidget>
 
 #include <functional>

@@ -15,9 +15,9 @@
 class QPaintDevice;
 
 // One printed page, described as the program lays it out: a text position in
-// twips (1/1440 inch) from the top-left corner of the printable area, lines of text in the
-// printer's default font, and pictures stretched into rectangles. Twips are
-// converted through the device's resolution.
+// twips (1/1440 inch) from the top-left corner of the printable area, lines
+// of text in the printer's default font, and pictures stretched into
+// rectangles. Twips are converted through the device's resolution.
 class PrintDocument {
 public:
     // Starts the document on the device.

@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QComboBox>
+#include <QPointer>
 #include <QToolBar>
 #include <QtTest>
 

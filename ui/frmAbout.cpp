@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 
 #include <charconv>
