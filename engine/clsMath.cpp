@@ -336,6 +336,21 @@ double clsMath::Evaluate(std::string& strExpression, double dvalueX)
     return ScanGroup(strExpression, dvalueX);
 }
 
+bool FitsEvaluator(std::string_view strEntry)
+{
+    if (strEntry.size() + 2 > kMaxExpressionLength)
+        return false;
+    std::string strText;
+    strText.reserve(strEntry.size() + 2);
+    strText.push_back('(');
+    strText.append(strEntry);
+    strText.push_back(')');
+    // Evaluating leaves the prepared form in the text, whatever the result.
+    clsMath objMath;
+    objMath.Evaluate(strText, 0.0);
+    return strText.size() <= kMaxExpressionLength;
+}
+
 double clsMath::GetR(double X, double Y)
 {
     return std::sqrt(Y * Y + X * X);

@@ -46,6 +46,12 @@ private:
     std::int16_t iEndPosition = 0;
 };
 
+// Whether the evaluator can take a list entry: the entry in its pair of
+// brackets, prepared for evaluation (precedence brackets inserted, spaces
+// removed), stays within kMaxExpressionLength characters. An entry that does
+// not would fail at every point of its curve.
+bool FitsEvaluator(std::string_view strEntry);
+
 namespace MathConstants {
 // Pi to fifteen significant digits, not the nearest double: the value of
 // "pi" in expressions, the angles of GetTheta, the polar sweep and the polar
