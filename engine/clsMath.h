@@ -8,6 +8,8 @@
 // Longest expression text the program handles; positions within a text are
 // 16-bit. The evaluator flags longer texts as errors.
 inline constexpr std::size_t kMaxExpressionLength = 32767;
+// Longest list entry: every caller of the evaluator adds a pair of brackets.
+inline constexpr std::size_t kMaxEntryLength = kMaxExpressionLength - 2;
 
 // Evaluates expression texts such as "(2*x^2+(3*x)-5)" at a value of x.
 //

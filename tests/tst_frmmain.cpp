@@ -628,6 +628,23 @@ void tst_frmMain::refusesTooLongOrFullList()
     QCOMPARE(main.Text()->text(), strGrows);
     QCOMPARE(refusals(), 2);
 
+    // So does one the evaluator would write out past its limit, typed or sampled.
+    const QString strProducts = QStringLiteral("x*0+").repeated(5500) + QStringLiteral("x");
+    main.Text()->setText(strProducts);
+    QTest::keyClick(main.Text(), Qt::Key_Return);
+    QCOMPARE(main.List()->count(), 1);
+    QCOMPARE(main.Text()->text(), strProducts);
+    QCOMPARE(refusals(), 3);
+    QVERIFY(main.messages.messages.last().strText.contains(QStringLiteral("too long to evaluate")));
+    {
+        MainWindow sampled(strProducts.toLatin1());
+        sampled.Show();
+        MainWindow::ClickRow(sampled.Samples(), 0);
+        sampled.Click("cmdAddSample");
+        QCOMPARE(sampled.List()->count(), 0);
+        QCOMPARE(sampled.messages.messages.size(), 1);
+    }
+
     // A full list takes no more entries, typed or sampled.
     main.List()->clear();
     for (int i = 0; i < 32767; ++i)
@@ -635,11 +652,11 @@ void tst_frmMain::refusesTooLongOrFullList()
     main.Text()->setText(QStringLiteral("sin x"));
     QTest::keyClick(main.Text(), Qt::Key_Return);
     QCOMPARE(main.Text()->text(), QStringLiteral("sin x"));
-    QCOMPARE(refusals(), 3);
+    QCOMPARE(refusals(), 4);
     MainWindow::ClickRow(main.Samples(), 0);
     main.Click("cmdAddSample");
     QCOMPARE(main.List()->count(), 32767);
-    QCOMPARE(refusals(), 4);
+    QCOMPARE(refusals(), 5);
     QCOMPARE(main.messages.messages.last().strCaption, QStringLiteral("Error"));
 }
 

@@ -62,6 +62,9 @@ void tst_SampleFile::parseFields_data()
     QTest::newRow("empty quoted field") << QByteArray("\"\"\nx") << Fields{"", "x"};
     QTest::newRow("unbalanced sample kept") << QByteArray("sin(x\n)x(\n") << Fields{"sin(x", ")x("};
     QTest::newRow("only a line break") << QByteArray("\n") << Fields{""};
+    QTest::newRow("field longer than an entry left out")
+        << (QByteArray(32766, 'x') + "\n\"" + QByteArray(40000, '1') + "\"\n" + QByteArray(32765, 'y') + ",z")
+        << Fields{std::string(32765, 'y'), "z"};
     QTest::newRow("NUL and high bytes") << QByteArray("a\0b\n\xff", 5) << Fields{std::string("a\0b", 3), "\xff"};
 }
 
@@ -99,6 +102,8 @@ void tst_SampleFile::loadFile_data()
     QTest::newRow("UTF-8") << QByteArray("\xce\xb8+1\n") << QStringList{QStringLiteral(u"\u03b8+1")};
     QTest::newRow("Latin-1 when not UTF-8") << QByteArray("\xe9+x\n") << QStringList{QStringLiteral(u"\u00e9+x")};
     QTest::newRow("empty file") << QByteArray() << QStringList{};
+    QTest::newRow("too long once in UTF-8") << (QByteArray(32764, 'x') + "\xe9\nx")
+                                              << QStringList{QStringLiteral("x")};
 }
 
 void tst_SampleFile::loadFile()

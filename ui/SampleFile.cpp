@@ -1,7 +1,11 @@
 #include "SampleFile.h"
 
+#include "clsMath.h"
+
 #include <QFile>
 #include <QStringDecoder>
+
+#include <algorithm>
 
 namespace {
 
@@ -46,17 +50,18 @@ std::vector<std::string> ParseSampleFields(std::string_view bytes, bool bComplet
         while (iPos < bytes.size() && IsBlank(bytes[iPos]))
             ++iPos;
 
+        // A field too long to keep is copied only far enough to tell.
         std::string field;
         bool bEnded = true; // the field stopped at a delimiter, not at the end of what was read
         if (iPos < bytes.size() && bytes[iPos] == '"') {
             const std::size_t iStart = iPos + 1;
             const std::size_t iQuote = bytes.find('"', iStart);
             if (iQuote == std::string_view::npos) {
-                field.assign(bytes.substr(iStart));
+                field.assign(bytes.substr(iStart, std::min(bytes.size() - iStart, kMaxEntryLength + 1)));
                 iPos = bytes.size();
                 bEnded = false;
             } else {
-                field.assign(bytes.substr(iStart, iQuote - iStart));
+                field.assign(bytes.substr(iStart, std::min(iQuote - iStart, kMaxEntryLength + 1)));
                 // Anything between the closing quote and the delimiter is dropped.
                 iPos = iQuote + 1;
                 while (iPos < bytes.size() && !IsFieldEnd(bytes[iPos]))
@@ -70,11 +75,12 @@ std::vector<std::string> ParseSampleFields(std::string_view bytes, bool bComplet
             std::size_t iEnd = iPos;
             while (iEnd > iStart && IsBlank(bytes[iEnd - 1]))
                 --iEnd;
-            field.assign(bytes.substr(iStart, iEnd - iStart));
+            field.assign(bytes.substr(iStart, std::min(iEnd - iStart, kMaxEntryLength + 1)));
         }
         if (!bEnded && !bComplete)
             break;
-        fields.push_back(std::move(field));
+        if (field.size() <= kMaxEntryLength)
+            fields.push_back(std::move(field));
         iPos = SkipDelimiter(bytes, iPos);
     }
     return fields;
@@ -107,7 +113,11 @@ QStringList LoadSamples(const QString& strPath)
     }
     file.close();
 
-    for (const std::string& field : ParseSampleFields(bytes, bComplete))
-        samples.append(DecodeSample(field));
+    for (const std::string& field : ParseSampleFields(bytes, bComplete)) {
+        const QString strSample = DecodeSample(field);
+        // Read as Latin-1, a byte may take two in UTF-8.
+        if (static_cast<std::size_t>(strSample.toUtf8().size()) <= kMaxEntryLength)
+            samples.append(strSample);
+    }
     return samples;
 }

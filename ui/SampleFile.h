@@ -13,7 +13,8 @@
 // before a field are skipped and blanks after an unquoted field dropped; a
 // field that starts with a double quote runs to the next double quote and may
 // hold commas. A line break after the last field adds no entry, but every
-// blank line at the end adds an empty one.
+// blank line at the end adds an empty one. A field longer than a list entry
+// may be is left out: it could never be added to the list.
 
 // The most samples the list holds; further fields are not read.
 inline constexpr std::size_t kMaxSamples = 32767;
@@ -21,12 +22,14 @@ inline constexpr std::size_t kMaxSamples = 32767;
 // from that point on.
 inline constexpr std::size_t kMaxSampleFileBytes = 16 * 1024 * 1024;
 
-// Splits the bytes of a samples file into its fields. When bComplete is false
+// Splits the bytes of a samples file into its fields, leaving out those of
+// more than kMaxEntryLength bytes. When bComplete is false
 // the bytes stop where reading failed, and a last field that the failure cut
 // short is left out.
 std::vector<std::string> ParseSampleFields(std::string_view bytes, bool bComplete = true);
 
 // Reads the samples file at strPath. A missing or unreadable file gives no
 // samples; a failure part way keeps the samples read before it. Text is
-// read as UTF-8, or as Latin-1 when it is not valid UTF-8.
+// read as UTF-8, or as Latin-1 when it is not valid UTF-8; a sample whose
+// text has more than kMaxEntryLength bytes in UTF-8 is left out.
 QStringList LoadSamples(const QString& strPath);

@@ -34,8 +34,6 @@ namespace {
 
 // The list indexes entries with 16-bit numbers.
 constexpr int kMaxListEntries = 32767;
-// Every caller of the evaluator adds a pair of brackets to an entry.
-constexpr qsizetype kMaxEntryLength = static_cast<qsizetype>(kMaxExpressionLength) - 2;
 
 QPushButton* PictureButton(QWidget* pParent, ArrowDirection direction, const QString& strDescription)
 {
@@ -277,10 +275,23 @@ QString frmMain::CheckBrackets(const QString& strText)
 
 bool frmMain::RefuseIfTooLong(const QString& strText)
 {
-    if (static_cast<qsizetype>(ToEngineText(strText).size()) <= kMaxEntryLength)
+    if (ToEngineText(strText).size() <= kMaxEntryLength)
         return false;
     ShowMessage(QStringLiteral("The expression is too long. An expression can have at most %1 characters.")
-                    .arg(kMaxEntryLength),
+                    .arg(static_cast<qulonglong>(kMaxEntryLength)),
+                MessageIcon::Critical, MessageButtons::OK, QStringLiteral("Error"));
+    return true;
+}
+
+bool frmMain::RefuseIfTooLongToEvaluate(const QString& strText)
+{
+    // The evaluator brackets every product and power, so an entry within the
+    // length limit can still grow past what the evaluator reads.
+    if (FitsEvaluator(ToEngineText(strText)))
+        return false;
+    ShowMessage(QStringLiteral("The expression is too long to evaluate. Written out for evaluation it would have "
+                               "more than %1 characters.")
+                    .arg(static_cast<qulonglong>(kMaxExpressionLength)),
                 MessageIcon::Critical, MessageButtons::OK, QStringLiteral("Error"));
     return true;
 }
@@ -297,7 +308,7 @@ bool frmMain::RefuseIfListFull()
 
 bool frmMain::AppendExpression(const QString& strText)
 {
-    if (RefuseIfTooLong(strText) || RefuseIfListFull())
+    if (RefuseIfTooLong(strText) || RefuseIfTooLongToEvaluate(strText) || RefuseIfListFull())
         return false;
     lstExpression->addItem(strText);
     return true;

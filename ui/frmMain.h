@@ -79,6 +79,7 @@ private:
     // too long for the evaluator; says why when it refuses.
     bool AppendExpression(const QString& strText);
     bool RefuseIfTooLong(const QString& strText);
+    bool RefuseIfTooLongToEvaluate(const QString& strText);
     bool RefuseIfListFull();
 
     QPushButton* cmdDraw = nullptr;

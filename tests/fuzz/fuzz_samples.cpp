@@ -1,6 +1,7 @@
 // The samples file: any bytes written to a file and read back as the list
 // of samples, whole and cut short.
 #include "SampleFile.h"
+#include "clsMath.h"
 
 #include <QFile>
 
@@ -33,6 +34,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::string> cut = ParseSampleFields(bytes, false);
     if (whole.size() > kMaxSamples || cut.size() > whole.size())
         std::abort();
+    // No sample is longer than an entry of the list may be.
+    for (const std::string& field : whole)
+        if (field.size() > kMaxEntryLength)
+            std::abort();
 
     QFile file(ScratchFile());
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
