@@ -20,6 +20,10 @@ SampleRange CurveRange(const GraphView& view);
 // curve never takes more, so a redraw always ends.
 constexpr std::int64_t kMaxCurveSamples = 4'000'000;
 
+// About how many samples ForEachSample takes over the range, at least 1 and
+// at most kMaxCurveSamples, found without walking it.
+std::int64_t SampleCountEstimate(const SampleRange& range);
+
 // Calls visit(value) for each sample, accumulating the step by repeated
 // addition: while the value is at most the end (at least the end for a
 // negative step). Stops early when adding the step no longer changes the

@@ -3,6 +3,7 @@
 #include "Settings.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 // The graph window's view state: a working copy of the view settings plus
@@ -70,4 +71,15 @@ inline bool InPlotBand(const GraphView& view, double dPixelX, double dPixelY)
 {
     return view.iCenterY - view.iHalfSize + 10 <= dPixelY && dPixelY <= view.iCenterY + view.iHalfSize + 10
         && view.iCenterX - view.iHalfSize + 10 <= dPixelX && dPixelX <= view.iCenterX + view.iHalfSize + 10;
+}
+
+// Whether the view can be drawn: its centres, half-ranges and the ends of
+// its ranges are finite numbers, and so are the steps between divisions.
+inline bool IsFiniteView(const GraphView& view)
+{
+    const auto finite = [](double dOrigin, double dScale, int iDivisions) {
+        return std::isfinite(dOrigin) && std::isfinite(dScale) && std::isfinite(dOrigin - dScale)
+            && std::isfinite(dOrigin + dScale) && std::isfinite(dScale / iDivisions);
+    };
+    return finite(view.dOriginX, view.dScaleX, DivisionsX(view)) && finite(view.dOriginY, view.dScaleY, DivisionsY(view));
 }

@@ -3,6 +3,7 @@
 #include "ArrowIcon.h"
 #include "BitmapFile.h"
 #include "Clipboard.h"
+#include "CurveSampling.h"
 #include "FormLayout.h"
 #include "GraphHost.h"
 #include "MessageBox.h"
@@ -18,6 +19,7 @@
 #include "ToolbarIcons.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
@@ -30,6 +32,7 @@
 #include <QToolBar>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -48,6 +51,9 @@ std::string EvaluatorText(const QString& strEntry)
     strText.push_back(')');
     return strText;
 }
+
+// Posted to the window for a redraw that waits for the keys before it.
+const QEvent::Type kPendingPlotEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
 
 } // namespace
 
@@ -84,6 +90,16 @@ frmGraph::frmGraph(GraphHost& host, QWidget* pParent)
     for (QWidget* pControl : pClient->findChildren<QWidget*>())
         if (pControl->focusPolicy() != Qt::NoFocus)
             pControl->installEventFilter(this);
+}
+
+bool frmGraph::event(QEvent* pEvent)
+{
+    if (pEvent->type() == kPendingPlotEvent) {
+        if (m_bPlotPending)
+            PlotGraph();
+        return true;
+    }
+    return QMainWindow::event(pEvent);
 }
 
 bool frmGraph::eventFilter(QObject* pWatched, QEvent* pEvent)
@@ -294,11 +310,16 @@ void frmGraph::Initialize()
 
 void frmGraph::PlotGraph()
 {
+    m_bPlotPending = false;
     DrawAxes();
     PictureCanvas& canvas = picGraph->Canvas();
     canvas.DrawWidth = 2;
     canvas.Font.setBold(true);
     const int iChosen = cmbExps->currentIndex();
+    if (m_view.bAnimate) {
+        const int iCurves = iChosen > 0 ? 1 : cmbExps->count() - 1;
+        m_pacer.emplace(iCurves * SampleCountEstimate(CurveRange(m_view)), [this] { picGraph->Refresh(); });
+    }
     if (iChosen > 0) {
         PlotEntry(cmbExps->itemText(iChosen), kChosenCurveColor, 2 * m_view.iHalfSize - 50);
     } else {
@@ -306,6 +327,7 @@ void frmGraph::PlotGraph()
         for (int i = 1; i < iCount; ++i)
             PlotEntry(cmbExps->itemText(i), CurveColor(i), 2 * m_view.iHalfSize + 50 - 15.0 * iCount + 15.0 * i);
     }
+    m_pacer.reset();
     m_view.bAnimate = false;
     canvas.DrawWidth = 1;
     canvas.ForeColor = 0;
@@ -324,12 +346,35 @@ void frmGraph::PlotEntry(const QString& strEntry, std::uint32_t lColor, double d
     PlotExpression(strExpression);
 }
 
+template <typename Change>
+void frmGraph::ChangeView(Change change)
+{
+    // As at the zoom limits, a step the view cannot take leaves it as it is.
+    GraphView next = m_view;
+    change(next);
+    if (IsFiniteView(next))
+        m_view = next;
+    Replot();
+}
+
+void frmGraph::Replot()
+{
+    if (!m_bKeyCommand) {
+        PlotGraph();
+        return;
+    }
+    // Posted behind the input already queued, so keys held down in a heavy
+    // scene each move the view at once and share one redraw.
+    if (!std::exchange(m_bPlotPending, true))
+        QCoreApplication::postEvent(this, new QEvent(kPendingPlotEvent), Qt::LowEventPriority);
+}
+
 void frmGraph::DecreasePolarSensitivity()
 {
     if (!m_view.bModePolar || m_view.iPolarSensitivity <= 100)
         return;
     m_view.iPolarSensitivity = static_cast<std::int16_t>(m_view.iPolarSensitivity - 100);
-    PlotGraph();
+    Replot();
 }
 
 void frmGraph::IncreasePolarSensitivity()
@@ -337,95 +382,91 @@ void frmGraph::IncreasePolarSensitivity()
     if (!m_view.bModePolar || m_view.iPolarSensitivity >= 1000)
         return;
     m_view.iPolarSensitivity = static_cast<std::int16_t>(m_view.iPolarSensitivity + 100);
-    PlotGraph();
+    Replot();
 }
 
 void frmGraph::DefaultScale()
 {
-    m_view.dScaleX = kDefaultViewSettings.dScaleX;
-    m_view.dScaleY = kDefaultViewSettings.dScaleY;
-    PlotGraph();
+    ChangeView([](GraphView& view) {
+        view.dScaleX = kDefaultViewSettings.dScaleX;
+        view.dScaleY = kDefaultViewSettings.dScaleY;
+    });
 }
 
 void frmGraph::ToggleGrid()
 {
     m_view.bGrids = !m_view.bGrids;
-    PlotGraph();
+    Replot();
 }
 
 void frmGraph::ViewOrigin()
 {
-    m_view.dOriginX = 0;
-    m_view.dOriginY = 0;
-    PlotGraph();
+    ChangeView([](GraphView& view) {
+        view.dOriginX = 0;
+        view.dOriginY = 0;
+    });
 }
 
 void frmGraph::RedrawGraph()
 {
     m_view.bAnimate = true;
-    PlotGraph();
+    Replot();
 }
 
 void frmGraph::ZoomIn()
 {
-    DecreaseScale(m_view.dScaleX);
-    DecreaseScale(m_view.dScaleY);
-    PlotGraph();
+    ChangeView([](GraphView& view) {
+        DecreaseScale(view.dScaleX);
+        DecreaseScale(view.dScaleY);
+    });
 }
 
 void frmGraph::ZoomInX()
 {
-    DecreaseScale(m_view.dScaleX);
-    PlotGraph();
+    ChangeView([](GraphView& view) { DecreaseScale(view.dScaleX); });
 }
 
 void frmGraph::ZoomInY()
 {
-    DecreaseScale(m_view.dScaleY);
-    PlotGraph();
+    ChangeView([](GraphView& view) { DecreaseScale(view.dScaleY); });
 }
 
 void frmGraph::ZoomOut()
 {
-    IncreaseScale(m_view.dScaleX);
-    IncreaseScale(m_view.dScaleY);
-    PlotGraph();
+    ChangeView([](GraphView& view) {
+        IncreaseScale(view.dScaleX);
+        IncreaseScale(view.dScaleY);
+    });
 }
 
 void frmGraph::ZoomOutX()
 {
-    IncreaseScale(m_view.dScaleX);
-    PlotGraph();
+    ChangeView([](GraphView& view) { IncreaseScale(view.dScaleX); });
 }
 
 void frmGraph::ZoomOutY()
 {
-    IncreaseScale(m_view.dScaleY);
-    PlotGraph();
+    ChangeView([](GraphView& view) { IncreaseScale(view.dScaleY); });
 }
 
 void frmGraph::MoveDown()
 {
-    m_view.dOriginY = m_view.dOriginY - m_view.dScaleY / DivisionsY(m_view);
-    PlotGraph();
+    ChangeView([](GraphView& view) { view.dOriginY = view.dOriginY - view.dScaleY / DivisionsY(view); });
 }
 
 void frmGraph::MoveLeft()
 {
-    m_view.dOriginX = m_view.dOriginX - m_view.dScaleX / DivisionsX(m_view);
-    PlotGraph();
+    ChangeView([](GraphView& view) { view.dOriginX = view.dOriginX - view.dScaleX / DivisionsX(view); });
 }
 
 void frmGraph::MoveRight()
 {
-    m_view.dOriginX = m_view.dOriginX + m_view.dScaleX / DivisionsX(m_view);
-    PlotGraph();
+    ChangeView([](GraphView& view) { view.dOriginX = view.dOriginX + view.dScaleX / DivisionsX(view); });
 }
 
 void frmGraph::MoveUp()
 {
-    m_view.dOriginY = m_view.dOriginY + m_view.dScaleY / DivisionsY(m_view);
-    PlotGraph();
+    ChangeView([](GraphView& view) { view.dOriginY = view.dOriginY + view.dScaleY / DivisionsY(view); });
 }
 
 void frmGraph::ShowHelp()
@@ -439,7 +480,7 @@ void frmGraph::SetRectangularMode()
     if (!m_view.bModePolar)
         return;
     m_view.bModePolar = false;
-    PlotGraph();
+    Replot();
 }
 
 void frmGraph::SetPolarMode()
@@ -447,7 +488,7 @@ void frmGraph::SetPolarMode()
     if (m_view.bModePolar)
         return;
     m_view.bModePolar = true;
-    PlotGraph();
+    Replot();
 }
 
 void frmGraph::DrawAxes()
@@ -462,15 +503,19 @@ void frmGraph::PlotExpression(std::string& strExpression)
         objMath = std::make_unique<clsMath>();
     // A progressive plot shows the curve as it grows; no input is handled
     // meanwhile.
-    const auto refresh = [this] { picGraph->Refresh(); };
+    const auto beforePoint = [this] { m_pacer->BeforePoint(); };
     PaintCurve(picGraph->Canvas(), m_view, *objMath, strExpression,
-               m_view.bAnimate ? std::function<void()>(refresh) : std::function<void()>());
+               m_pacer ? std::function<void()>(beforePoint) : std::function<void()>());
 }
 
 void frmGraph::picGraph_KeyDown(QKeyEvent* pEvent)
 {
-    if (const auto command = KeyCommand(pEvent->key(), pEvent->modifiers()))
-        RunCommand(*command);
+    const auto command = KeyCommand(pEvent->key(), pEvent->modifiers());
+    if (!command)
+        return;
+    m_bKeyCommand = true;
+    RunCommand(*command);
+    m_bKeyCommand = false;
 }
 
 void frmGraph::picGraph_MouseMove(QMouseEvent* pEvent)

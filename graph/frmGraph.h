@@ -3,12 +3,14 @@
 #include "GraphCommands.h"
 #include "GraphView.h"
 #include "ModalForm.h"
+#include "PlotPacing.h"
 #include "clsMath.h"
 
 #include <QMainWindow>
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class GraphHost;
 class PictureBox;
@@ -71,6 +73,7 @@ public:
     const GraphView& View() const { return m_view; }
 
 protected:
+    bool event(QEvent* pEvent) override;
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
@@ -81,6 +84,13 @@ private:
     // Prints the entry's legend in its colour and draws its curve.
     void PlotEntry(const QString& strEntry, std::uint32_t lColor, double dLegendY);
     void PlotExpression(std::string& strExpression);
+    // Applies a change of scale or centre, unless the view would no longer
+    // be finite, and redraws either way.
+    template <typename Change>
+    void ChangeView(Change change);
+    // Redraws now, or for a command from the keyboard once the keys already
+    // waiting have been handled.
+    void Replot();
     void RunCommand(GraphCommand command);
     void ShowRangeSelector();
     void Toolbar1_ButtonClick(const QString& strKey);
@@ -100,6 +110,10 @@ public:
 private:
     std::unique_ptr<clsMath> objMath;
     bool m_bActivatedOnce = false;
+    // Paces the refreshes while a progressive plot draws.
+    std::optional<PlotPacer> m_pacer;
+    bool m_bKeyCommand = false;  // a key's command is running
+    bool m_bPlotPending = false; // a redraw waits for the keys before it
 
     QToolBar* Toolbar1 = nullptr;
     QComboBox* cmbExps = nullptr;

@@ -5,6 +5,7 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include "FrameClockDouble.h"
 #include "GraphWindowFixture.h"
 #include "NonBlockingModal.h"
 #include "RecordedMessages.h"
@@ -81,6 +82,7 @@ private slots:
     void legendsAndChosenExpression();
     void curveBreaks_data();
     void curveBreaks();
+    void progressiveFirstPlotOnly_data();
     void progressiveFirstPlotOnly();
     void activationRule();
     void closeChannels_data();
@@ -414,19 +416,46 @@ void tst_frmGraph::curveBreaks()
     QVERIFY(ShowsText(graph.Image(), expression, QPoint(20, 435), 100000u));
 }
 
+void tst_frmGraph::progressiveFirstPlotOnly_data()
+{
+    QTest::addColumn<int>("curves");
+    QTest::addColumn<bool>("polar");
+    QTest::addColumn<int>("sensitivity");
+
+    QTest::newRow("one curve") << 1 << false << 300;
+    QTest::newRow("ten curves") << 10 << false << 300;
+    QTest::newRow("200 curves") << 200 << false << 300;
+    QTest::newRow("polar at the highest sensitivity") << 1 << true << 32767;
+}
+
 void tst_frmGraph::progressiveFirstPlotOnly()
 {
-    // The first plot after opening shows the curve as it grows: a repaint
-    // for every drawn sample.
-    GraphWindow animated({QStringLiteral("x")}, false, true);
-    QVERIFY2(animated.paints.iPaints >= 380, qPrintable(QString::number(animated.paints.iPaints)));
-    QCOMPARE(gViewSettings.bAnimate, false);
+    QFETCH(int, curves);
+    QFETCH(bool, polar);
+    QFETCH(int, sensitivity);
+    gViewSettings.iPolarSensitivity = static_cast<std::int16_t>(sensitivity);
+    const QStringList entries(curves, QStringLiteral("5"));
 
+    // The first plot after opening shows the curves as they grow, in a
+    // refresh for each share of the points, one frame time apart: however
+    // many points, the growth takes about a second beyond the drawing.
+    FrameClockDouble clock;
+    GraphWindow animated(entries, polar, true);
+    QVERIFY2(animated.paints.iPaints >= 20 && animated.paints.iPaints <= PlotPacer::kFrames + 3,
+             qPrintable(QString::number(animated.paints.iPaints)));
+    QVERIFY(clock.iWaits >= 20);
+    QVERIFY(clock.now - FrameClock::TimePoint() <= PlotPacer::kFrames * PlotPacer::kFrameTime);
+    QCOMPARE(gViewSettings.bAnimate, false);
+    gViewSettings.iPolarSensitivity = static_cast<std::int16_t>(sensitivity);
+    GraphWindow reference(entries, polar);
+    QVERIFY(animated.Image() == reference.Image());
+
+    // Other commands redraw at once; Redraw grows the curves again.
     animated.paints.iPaints = 0;
     animated.window->ZoomIn();
     QVERIFY(animated.paints.iPaints < 5);
     animated.window->RedrawGraph();
-    QVERIFY(animated.paints.iPaints >= 380);
+    QVERIFY(animated.paints.iPaints >= 20);
 }
 
 void tst_frmGraph::activationRule()
