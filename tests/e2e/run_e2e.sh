@@ -6,7 +6,8 @@
 # equations", and enters 2x, which is then left
 # unnormalised and draws nothing; draws them, zooms in with keypad +,
 # moves right with an arrow key, switches to polar mode from the toolbar,
-# opens and cancels the range selector, closes the graph window and exits.
+# opens and cancels the range selector, closes the graph window, opens it
+# again on 200 expressions and closes it with Esc at once, and exits.
 # Each step is checked on a screenshot of the graph window.
 #
 #   run_e2e.sh PROGRAM SCREENCHECK
@@ -148,6 +149,20 @@ echo "e2e: step $step: Esc closes the graph window; Exit ends the program"
 press Escape
 poll_until 30 window_gone Graph || { echo "e2e: the graph window did not close" >&2; exit 1; }
 window_geometry "$main"
+
+step=$((step + 1))
+echo "e2e: step $step: the graph window opens on 200 expressions and closes with Esc within 3 s"
+# The selected sample is added 195 times to the five entries.
+xdotool mousemove --sync $((WIN_X + ${MAIN_ADD_SAMPLE% *})) $((WIN_Y + ${MAIN_ADD_SAMPLE#* })) click --repeat 195 --delay 5 1
+click_at $MAIN_DRAW
+graph=$(find_window Graph)
+[ -n "$graph" ] || { echo "e2e: the graph window did not appear" >&2; exit 1; }
+opened=$(date +%s%N)
+press Escape
+poll_until 30 window_gone Graph || { echo "e2e: the graph window did not close" >&2; exit 1; }
+elapsed_ms=$((($(date +%s%N) - opened) / 1000000))
+echo "e2e: open to closed in $elapsed_ms ms"
+[ "$elapsed_ms" -le 3000 ] || { echo "e2e: the graph window took more than 3 s to close" >&2; exit 1; }
 click_at $MAIN_EXIT
 poll_until 30 process_ended "$pid" || { echo "e2e: the program did not end" >&2; exit 1; }
 rc=0
