@@ -1,0 +1,153 @@
+// Timing of the heaviest inputs the program accepts, each of which must
+// leave the window answering within a fraction of a second (beyond the
+// pacing of a progressive plot, which takes about a second by design).
+//
+//   Samples/load            a samples file whose first line has 10,000,001
+//                           characters, then ten ordinary samples: read and
+//                           put into a list on screen
+//   Samples/repaint         a click on that list, and the list repainted
+//   FirstPlot/rect200       200 expressions drawn progressively at the
+//                           defaults, as the graph window first shows them
+//   Plot/rect200            the same drawn at once: the drawing alone
+//   FirstPlot/polar32767    one polar curve at sensitivity 32,767, drawn
+//                           progressively
+//   Plot/polar32767         the same drawn at once
+//   Enter/products22001     the check that refuses x*0+x*0+...+x (22,001
+//                           characters), too long once written out for
+//                           evaluation
+//   Enter/names32764        normalising 32,764 characters of function names
+//                           without brackets (sinsin...x) and the length
+//                           check that then refuses it
+
+#include "ExpressionPrep.h"
+#include "GraphHost.h"
+#include "SampleFile.h"
+#include "Settings.h"
+#include "clsMath.h"
+#include "frmGraph.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QListWidget>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+namespace {
+
+struct ListHost : GraphHost {
+    QStringList entries;
+    QStringList Expressions() const override { return entries; }
+};
+
+QString WriteLongSamplesFile(const QTemporaryDir& dir)
+{
+    const QString strPath = dir.filePath(QStringLiteral("samples.txt"));
+    QFile file(strPath);
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write the samples file");
+    file.write(QByteArray(10'000'001, 'x') + "\n");
+    for (int i = 0; i < 10; ++i)
+        file.write("sin(x)\n");
+    return strPath;
+}
+
+void SamplesLoad(benchmark::State& state)
+{
+    const QTemporaryDir dir;
+    const QString strPath = WriteLongSamplesFile(dir);
+    for (auto _ : state) {
+        QListWidget list;
+        list.addItems(LoadSamples(strPath));
+        list.show();
+        list.repaint();
+        state.counters["samples"] = list.count();
+    }
+}
+BENCHMARK(SamplesLoad)->Name("Samples/load")->Unit(benchmark::kMillisecond);
+
+void SamplesRepaint(benchmark::State& state)
+{
+    const QTemporaryDir dir;
+    QListWidget list;
+    list.addItems(LoadSamples(WriteLongSamplesFile(dir)));
+    list.show();
+    int iRow = 0;
+    for (auto _ : state) {
+        list.setCurrentRow(iRow);
+        iRow = (iRow + 1) % list.count();
+        list.repaint();
+    }
+}
+BENCHMARK(SamplesRepaint)->Name("Samples/repaint")->Unit(benchmark::kMillisecond);
+
+// Opens a graph window on the entries and draws it; progressive as the first
+// plot after Draw, or at once.
+void Plot(benchmark::State& state, const QStringList& entries, bool bPolar, bool bProgressive)
+{
+    SetDefaultSettings();
+    gViewSettings.iPolarSensitivity = bPolar ? 32767 : gViewSettings.iPolarSensitivity;
+    ListHost host;
+    host.entries = entries;
+    frmGraph graph(host);
+    graph.bModePolar = bPolar;
+    graph.show();
+    for (auto _ : state) {
+        gViewSettings.bAnimate = bProgressive;
+        graph.Initialize();
+    }
+}
+
+const QStringList kRect200 = [] {
+    QStringList entries;
+    for (int i = 0; i < 200; ++i)
+        entries.append(QStringLiteral("sin (x+%1)*%2").arg(i).arg(1 + i % 9));
+    return entries;
+}();
+const QStringList kPolarOne{QStringLiteral("5")};
+
+BENCHMARK_CAPTURE(Plot, rect200, kRect200, false, true)->Name("FirstPlot/rect200")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Plot, rect200, kRect200, false, false)->Name("Plot/rect200")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Plot, polar32767, kPolarOne, true, true)
+    ->Name("FirstPlot/polar32767")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Plot, polar32767, kPolarOne, true, false)->Name("Plot/polar32767")->Unit(benchmark::kMillisecond);
+
+void EnterProducts(benchmark::State& state)
+{
+    std::string strEntry;
+    for (int i = 0; i < 5500; ++i)
+        strEntry += "x*0+";
+    strEntry += "x";
+    for (auto _ : state)
+        state.counters["refused"] = !FitsEvaluator(strEntry);
+}
+BENCHMARK(EnterProducts)->Name("Enter/products22001")->Unit(benchmark::kMillisecond);
+
+void EnterFunctionNames(benchmark::State& state)
+{
+    std::string strTyped;
+    while (strTyped.size() + 3 < 32764)
+        strTyped += "sin";
+    strTyped.append(32764 - strTyped.size(), 'x');
+    for (auto _ : state) {
+        const std::string strEntry = OptimizeExpression(strTyped);
+        state.counters["refused"] = strEntry.size() > kMaxEntryLength || !FitsEvaluator(strEntry);
+    }
+}
+BENCHMARK(EnterFunctionNames)->Name("Enter/names32764")->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
