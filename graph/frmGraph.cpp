@@ -95,8 +95,7 @@ frmGraph::frmGraph(GraphHost& host, QWidget* pParent)
 bool frmGraph::event(QEvent* pEvent)
 {
     if (pEvent->type() == kPendingPlotEvent) {
-        if (m_bPlotPending)
-            PlotGraph();
+        PlotIfPending();
         return true;
     }
     return QMainWindow::event(pEvent);
@@ -185,8 +184,16 @@ void frmGraph::RunCommand(GraphCommand command)
     }
 }
 
+void frmGraph::PlotIfPending()
+{
+    // The picture handed out shows every command already taken.
+    if (m_bPlotPending)
+        PlotGraph();
+}
+
 void frmGraph::Save()
 {
+    PlotIfPending();
     // Cancelling writes nothing. A failed write leaves no partial file and
     // an existing file untouched, and says why, so that nobody believes the
     // graph was saved.
@@ -200,12 +207,14 @@ void frmGraph::Save()
 
 void frmGraph::CopyToClipboard()
 {
+    PlotIfPending();
     CurrentClipboard().Clear();
     CurrentClipboard().SetImage(picGraph->Picture());
 }
 
 void frmGraph::PrintGraph()
 {
+    PlotIfPending();
     const QImage& picture = picGraph->Picture();
     const PrintResult result = PrintOnDefaultPrinter([&picture](PrintDocument& Printer) {
         Printer.CurrentX = 1000;

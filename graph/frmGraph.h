@@ -91,6 +91,7 @@ private:
     // Redraws now, or for a command from the keyboard once the keys already
     // waiting have been handled.
     void Replot();
+    void PlotIfPending();
     void RunCommand(GraphCommand command);
     void ShowRangeSelector();
     void Toolbar1_ButtonClick(const QString& strKey);

@@ -5,6 +5,7 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include "ClipboardDouble.h"
 #include "FrameClockDouble.h"
 #include "GraphWindowFixture.h"
 #include "RecordedMessages.h"
@@ -309,6 +310,9 @@ void tst_GraphCommands::heldKeysShareOneRedraw()
     QCOMPARE(graph.window->View().dScaleX, 5.0);
     QCOMPARE(graph.window->View().dOriginX, 1.0);
     QVERIFY(graph.Image() == before);
+    // A copy made before that redraw already shows them.
+    ClipboardDouble clipboard;
+    QTest::keyClick(graph.window, Qt::Key_C, Qt::ControlModifier);
     QCoreApplication::sendPostedEvents(graph.window);
     QCOMPARE(posted.iPosted, 1);
 
@@ -316,6 +320,7 @@ void tst_GraphCommands::heldKeysShareOneRedraw()
     gViewSettings.dOriginX = 1;
     GraphWindow reference({QStringLiteral("x^2"), QStringLiteral("sin (x)")});
     QVERIFY(graph.Image() == reference.Image());
+    QVERIFY(clipboard.image == reference.Image());
 }
 
 void tst_GraphCommands::viewStaysFinite_data()
