@@ -2,108 +2,158 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <vector>
 
 namespace {
 
-// Positions below count from 1, as the rewriting rules are written; the
-// character "past the end" (or before the start) is none, returned as -1.
-int At(const std::string& p, std::size_t k)
+// Each pass reads the text once from left to right and writes the rewritten
+// text into a new string, so the whole normaliser costs time in proportion
+// to the length of the text. A rewriting rule looks at the character before
+// the one being read (the last one written, which may be one a rule has just
+// inserted) and at the one after it (still unread, so as the user typed it
+// or as the previous pass left it). The text handed to each pass is enclosed
+// in the outer pair of brackets, so both neighbours always exist.
+
+bool IsDigit(char c)
 {
-    if (k == 0 || k > p.size())
-        return -1;
-    return static_cast<unsigned char>(p[k - 1]);
+    return c >= '0' && c <= '9';
 }
 
-bool IsDigit(int c) { return c >= '0' && c <= '9'; }
-
-bool IsOneOf(int c, std::string_view set)
+bool IsOneOf(char c, std::string_view set)
 {
-    return c >= 0 && set.find(static_cast<char>(c)) != std::string_view::npos;
+    return set.find(c) != std::string_view::npos;
 }
 
 // Writes "*" after an x that runs into a digit, a letter, a bracket or a
 // point, and brackets a number directly before x inside a sum: "1+2x+3"
 // becomes "1+(2x)+3", which the digit pass then turns into "1+(2*x)+3".
-void RewriteVariable(std::string& p)
+std::string RewriteVariable(std::string_view in)
 {
-    for (std::size_t k = 2; k <= p.size() + 1;) {
-        if (At(p, k) != 'x') {
-            ++k;
+    std::string out;
+    out.reserve(in.size() + in.size() / 2);
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        const char c = in[i];
+        if (c != 'x') {
+            out.push_back(c);
             continue;
         }
-        const bool inExp = At(p, k - 1) == 'e' && At(p, k + 1) == 'p';
-        if (!IsOneOf(At(p, k + 1), "+-*/^%) ") && !inExp)
-            p = InsertAfter(p, "*", k);
+        const char next = in[i + 1]; // an x is never last: the text ends in ")"
+        const bool inExp = out.back() == 'e' && next == 'p';
+        const bool star = !IsOneOf(next, "+-*/^%) ") && !inExp;
 
-        std::size_t m = k - 1;
-        while (m >= 1 && (IsDigit(At(p, m)) || At(p, m) == '.'))
-            --m;
-        const bool hasCoefficient = m < k - 1;
-        const int after = At(p, k + 1);
-        if (hasCoefficient && after != '^' && after != ')' && At(p, m) != '(') {
-            p = InsertAfter(p, "(", m);
-            p = InsertAfter(p, ")", k + 1); // the x is now at k + 1
-            k += 3;                         // the character after the ")"
-        } else {
-            ++k;
-        }
+        // The number written just before the x, if any. Its digits are the
+        // user's (no rule inserts a digit or a point), and they belong to no
+        // other x, so looking back over them costs linear time in all.
+        std::size_t number = 0;
+        while (IsDigit(out[out.size() - 1 - number]) || out[out.size() - 1 - number] == '.')
+            ++number;
+        const char before = out[out.size() - 1 - number]; // the outer "(" at the latest
+        const char after = star ? '*' : next;
+        const bool bracket = number > 0 && after != '^' && after != ')' && before != '(';
+
+        if (bracket)
+            out.insert(out.size() - number, 1, '(');
+        out.push_back('x');
+        if (bracket)
+            out.push_back(')');
+        if (star)
+            out.push_back('*');
     }
+    return out;
 }
 
 // Writes "*" between a closing bracket and a digit, and after a digit that
 // runs into a letter, an x or an opening bracket: ")2" -> ")*2", "2x" -> "2*x".
-void RewriteDigits(std::string& p)
+std::string RewriteDigits(std::string_view in)
 {
-    for (std::size_t k = 2; k <= p.size() + 1; ++k) {
-        if (!IsDigit(At(p, k)))
+    std::string out;
+    out.reserve(in.size() + in.size() / 2);
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        const char c = in[i];
+        if (!IsDigit(c)) {
+            out.push_back(c);
             continue;
-        if (At(p, k - 1) == ')') {
-            p = InsertAfter(p, "*", k - 1);
-            ++k;
         }
-        if (!IsOneOf(At(p, k + 1), "0123456789.+-*/%^) "))
-            p = InsertAfter(p, "*", k);
+        if (out.back() == ')')
+            out.push_back('*');
+        out.push_back(c);
+        if (!IsOneOf(in[i + 1], "0123456789.+-*/%^) ")) // a digit is never last either
+            out.push_back('*');
     }
+    return out;
+}
+
+// For every position of a balanced text, where the argument of a function
+// name would end if it started there: at the first operator or ")" found
+// from there on, or, when a "(" comes first, at the ")" that closes it. The
+// argument's closing bracket goes just before that character.
+std::vector<std::size_t> ArgumentEnds(std::string_view text)
+{
+    std::vector<std::size_t> ends(text.size());
+    std::vector<std::size_t> closing; // the ")" of the brackets still open, read backwards
+    for (std::size_t i = text.size(); i-- > 0;) {
+        const char c = text[i];
+        if (c == ')') {
+            closing.push_back(i);
+            ends[i] = i;
+        } else if (c == '(') {
+            ends[i] = closing.back();
+            closing.pop_back();
+        } else if (IsOneOf(c, "+-*/%^")) {
+            ends[i] = i;
+        } else {
+            ends[i] = ends[i + 1]; // the text ends in ")", so i + 1 exists
+        }
+    }
+    return ends;
 }
 
 // Puts one space after every function name and brackets an argument written
 // without brackets, up to the first operator or closing bracket outside
-// nested brackets: "sin x/2" -> "sin (x)/2".
-void RewriteFunctionNames(std::string& p)
+// nested brackets: "sin x/2" -> "sin (x)/2". Names inside an argument are
+// handled too: "sin cos x" -> "sin (cos (x))".
+//
+// Where an argument ends is read from a table made once for the whole text.
+// What the pass inserts never moves a later argument's end: a name's " " and
+// "(" go behind every argument still to be scanned, and an argument that
+// starts inside an earlier one ends at or before that one's end, so the ")"
+// written there is only ever met where the later argument stops anyway.
+// Arguments that end at the same character get their ")" written together;
+// the pass just counts, for each character, the ")" owed before it.
+std::string RewriteFunctionNames(std::string_view in)
 {
-    for (std::size_t k = 2; k <= p.size() + 1;) {
+    const std::vector<std::size_t> ends = ArgumentEnds(in);
+    std::vector<std::size_t> owed(in.size(), 0);
+    std::string out;
+    out.reserve(in.size() * 2);
+
+    std::size_t i = 0;
+    auto copy = [&](std::size_t count) {
+        for (const std::size_t stop = i + count; i < stop; ++i) {
+            out.append(owed[i], ')');
+            out.push_back(in[i]);
+        }
+    };
+
+    while (i < in.size()) {
         const auto name = std::find_if(strFunctionNames.begin(), strFunctionNames.end(),
-                                       [&](std::string_view n) { return p.compare(k - 1, n.size(), n) == 0; });
+                                       [&](std::string_view n) { return in.substr(i).starts_with(n); });
         if (name == strFunctionNames.end()) {
-            ++k;
+            copy(1);
             continue;
         }
-
-        std::size_t e = k + name->size() - 1;
-        if (At(p, e + 1) != ' ')
-            p = InsertAfter(p, " ", e);
-        while (At(p, e + 1) == ' ')
-            ++e;
-
-        if (At(p, e + 1) != '(') {
-            p = InsertAfter(p, "(", e);
-            int depth = 0;
-            for (std::size_t j = e + 2;; ++j) {
-                const int c = At(p, j);
-                if (c == '(')
-                    ++depth;
-                else if (c == ')')
-                    --depth;
-                if (depth > 0)
-                    continue;
-                if (c == -1 || IsOneOf(c, "+-*/%^)")) {
-                    p = InsertAfter(p, ")", j - 1);
-                    break;
-                }
-            }
+        copy(name->size());
+        // A name is never last (the text ends in ")"), so in[i] exists.
+        if (in[i] != ' ')
+            out.push_back(' ');
+        while (in[i] == ' ')
+            copy(1);
+        if (in[i] != '(') {
+            out.push_back('(');
+            ++owed[ends[i]];
         }
-        k = e + 2; // names inside the argument are handled too
     }
+    return out;
 }
 
 } // namespace
@@ -141,14 +191,12 @@ std::string OptimizeExpression(std::string_view strText)
     // The outer pair gives every character of the user's text a neighbour on
     // both sides.
     std::string p;
-    p.reserve(checked.size() * 2 + 2);
+    p.reserve(checked.size() + 2);
     p.push_back('(');
     p.append(checked);
     p.push_back(')');
 
-    RewriteVariable(p);
-    RewriteDigits(p);
-    RewriteFunctionNames(p);
+    p = RewriteFunctionNames(RewriteDigits(RewriteVariable(p)));
     return p.substr(1, p.size() - 2);
 }
 

@@ -25,7 +25,8 @@ std::string CheckBrackets(std::string_view strText, bool* pbUnmatchedClose = nul
 
 // Rewrites common hand-written forms into the evaluator's stricter language:
 // "2x" -> "2*x", "1+2x+3" -> "1+(2*x)+3", "sin x" -> "sin (x)".
-// Text with an unmatched ")" (or empty text) is returned unchanged.
+// Text with an unmatched ")" (or empty text) is returned unchanged. Takes
+// time in proportion to the length of the text.
 std::string OptimizeExpression(std::string_view strText);
 
 // The first iPosition characters of strText, then strInsertion, then the rest.

@@ -2,6 +2,7 @@
 
 #include "ExpressionPrep.h"
 #include "clsMath.h"
+#include "fuzz/ReferenceNormaliser.h"
 
 #include <cmath>
 #include <random>
@@ -62,6 +63,8 @@ private slots:
     void hostile_data();
     void hostile();
     void randomBytesDoNotCrash();
+    void matchesReference_data();
+    void matchesReference();
 };
 
 void tst_ExpressionPrep::checkBrackets_data()
@@ -294,6 +297,21 @@ void tst_ExpressionPrep::hostile_data()
     const std::string sines = repeat("sin ", 5000) + "x";
     const std::string bracketedSines = repeat("sin (", 5000) + "x" + repeat(")", 5000);
     QTest::newRow("5,000 nested sin") << toBytes(sines) << true << toBytes(sines) << toBytes(bracketedSines);
+
+    // The longest texts the program takes, in the forms that cost the
+    // normaliser most.
+    const std::string sinsin = repeat("sin", 10921) + "x";
+    const std::string sinsinNested = repeat("sin (", 10921) + "x" + repeat(")", 10921);
+    QTest::newRow("32,764 characters of sin, then x")
+        << toBytes(sinsin) << true << toBytes(sinsin) << toBytes(sinsinNested);
+    const std::string xs = repeat("x", 32764);
+    QTest::newRow("32,764 x") << toBytes(xs) << true << toBytes(xs) << toBytes("x" + repeat("*x", 32763));
+    const std::string twoXs = repeat("2x", 16382);
+    QTest::newRow("32,764 characters of 2x")
+        << toBytes(twoXs) << true << toBytes(twoXs) << toBytes("2*x*" + repeat("(2*x)*", 16380) + "2*x");
+    const std::string openSines = repeat("sin(", 8191) + "x";
+    QTest::newRow("8,191 unclosed sin(") << toBytes(openSines) << true << toBytes(openSines + repeat(")", 8191))
+                                         << toBytes(repeat("sin (", 8191) + "x" + repeat(")", 8191));
 }
 
 void tst_ExpressionPrep::hostile()
@@ -321,6 +339,41 @@ void tst_ExpressionPrep::randomBytesDoNotCrash()
             text += char(anyByte(generator));
         CheckBrackets(text);
         OptimizeExpression(text);
+    }
+}
+
+void tst_ExpressionPrep::matchesReference_data()
+{
+    // Random texts built from the pieces the rewriting rules look at, with
+    // "(" more frequent than ")" so that most texts pass the bracket check.
+    QTest::addColumn<unsigned>("seed");
+    QTest::addColumn<int>("texts");
+    QTest::addColumn<int>("maxPieces");
+    QTest::newRow("short") << 1u << 4000 << 40;
+    QTest::newRow("long") << 2u << 4 << 2000;
+}
+
+void tst_ExpressionPrep::matchesReference()
+{
+    QFETCH(unsigned, seed);
+    QFETCH(int, texts);
+    QFETCH(int, maxPieces);
+    static constexpr std::string_view pieces[] = {"x",   "x",       "x",    "2",     "0",      "7",       ".",
+                                                  "+",   "-",       "*",    "/",     "%",      "^",       "(",
+                                                  "(",   "(",       "(",    ")",     ")",      " ",       " ",
+                                                  "e",   "p",       "s",    "n",     "h",      "c",       "exp",
+                                                  "sin", "sinh",    "cos",  "cosec", "arcsin", "arctanh", "ln",
+                                                  "log", "antilog", "sqrt", "abs",   "tan",    "sec"};
+    std::mt19937 generator(seed);
+    std::uniform_int_distribution<std::size_t> anyPiece(0, std::size(pieces) - 1);
+    std::uniform_int_distribution<int> pieceCount(0, maxPieces);
+    for (int t = 0; t < texts; ++t) {
+        std::string text;
+        for (int n = pieceCount(generator); n > 0; --n)
+            text += pieces[anyPiece(generator)];
+        const std::string actual = OptimizeExpression(text);
+        const std::string expected = ReferenceNormaliser::OptimizeExpression(text);
+        QVERIFY2(actual == expected, ('"' + text + "\" gives \"" + actual + "\", not \"" + expected + '"').c_str());
     }
 }
 

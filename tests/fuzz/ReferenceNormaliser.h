@@ -1,0 +1,127 @@
+#pragma once
+
+// The normaliser written the plain way: each pass rewrites the text by
+// inserting one character at a time, and every unbracketed argument is found
+// by scanning ahead from its function name. Its cost grows with the square of
+// the text's length, so the program uses the linear OptimizeExpression
+// instead; the tests and the fuzz target keep this one to check that the two
+// give the same text for every input.
+
+#include "ExpressionPrep.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace ReferenceNormaliser {
+
+// Positions count from 1; the character past the end (or before the start)
+// is none, returned as -1.
+inline int At(const std::string& p, std::size_t k)
+{
+    if (k == 0 || k > p.size())
+        return -1;
+    return static_cast<unsigned char>(p[k - 1]);
+}
+
+inline bool IsDigit(int c)
+{
+    return c >= '0' && c <= '9';
+}
+
+inline bool IsOneOf(int c, std::string_view set)
+{
+    return c >= 0 && set.find(static_cast<char>(c)) != std::string_view::npos;
+}
+
+inline void RewriteVariable(std::string& p)
+{
+    for (std::size_t k = 2; k <= p.size() + 1;) {
+        if (At(p, k) != 'x') {
+            ++k;
+            continue;
+        }
+        const bool inExp = At(p, k - 1) == 'e' && At(p, k + 1) == 'p';
+        if (!IsOneOf(At(p, k + 1), "+-*/^%) ") && !inExp)
+            p = InsertAfter(p, "*", k);
+
+        std::size_t m = k - 1;
+        while (m >= 1 && (IsDigit(At(p, m)) || At(p, m) == '.'))
+            --m;
+        const bool hasCoefficient = m < k - 1;
+        const int after = At(p, k + 1);
+        if (hasCoefficient && after != '^' && after != ')' && At(p, m) != '(') {
+            p = InsertAfter(p, "(", m);
+            p = InsertAfter(p, ")", k + 1);
+            k += 3;
+        } else {
+            ++k;
+        }
+    }
+}
+
+inline void RewriteDigits(std::string& p)
+{
+    for (std::size_t k = 2; k <= p.size() + 1; ++k) {
+        if (!IsDigit(At(p, k)))
+            continue;
+        if (At(p, k - 1) == ')') {
+            p = InsertAfter(p, "*", k - 1);
+            ++k;
+        }
+        if (!IsOneOf(At(p, k + 1), "0123456789.+-*/%^) "))
+            p = InsertAfter(p, "*", k);
+    }
+}
+
+inline void RewriteFunctionNames(std::string& p)
+{
+    for (std::size_t k = 2; k <= p.size() + 1;) {
+        const auto name = std::find_if(strFunctionNames.begin(), strFunctionNames.end(),
+                                       [&](std::string_view n) { return p.compare(k - 1, n.size(), n) == 0; });
+        if (name == strFunctionNames.end()) {
+            ++k;
+            continue;
+        }
+
+        std::size_t e = k + name->size() - 1;
+        if (At(p, e + 1) != ' ')
+            p = InsertAfter(p, " ", e);
+        while (At(p, e + 1) == ' ')
+            ++e;
+
+        if (At(p, e + 1) != '(') {
+            p = InsertAfter(p, "(", e);
+            int depth = 0;
+            for (std::size_t j = e + 2;; ++j) {
+                const int c = At(p, j);
+                if (c == '(')
+                    ++depth;
+                else if (c == ')')
+                    --depth;
+                if (depth > 0)
+                    continue;
+                if (c == -1 || IsOneOf(c, "+-*/%^)")) {
+                    p = InsertAfter(p, ")", j - 1);
+                    break;
+                }
+            }
+        }
+        k = e + 2;
+    }
+}
+
+inline std::string OptimizeExpression(std::string_view strText)
+{
+    const std::string checked = CheckBrackets(strText);
+    if (checked.empty())
+        return std::string(strText);
+    std::string p = "(" + checked + ")";
+    RewriteVariable(p);
+    RewriteDigits(p);
+    RewriteFunctionNames(p);
+    return p.substr(1, p.size() - 2);
+}
+
+} // namespace ReferenceNormaliser
