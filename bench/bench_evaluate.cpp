@@ -25,7 +25,14 @@
 // Besides Google Benchmark's own output, each run reports items (= single
 // evaluations) per second and a counter "ns_per_eval" (CPU time), and a
 // summary table is printed at the end.
+//
+// normalise/<family>/<length> times OptimizeExpression, the rewriting of a
+// typed entry, on the inputs that cost it most, at lengths that double up to
+// the longest text the program takes. Each run reports "ns_per_char", which
+// stays flat when the time is linear in the length, and each family ends
+// with Google Benchmark's fitted O(N) coefficient and its RMS error.
 
+#include "ExpressionPrep.h"
 #include "clsMath.h"
 
 #include <benchmark/benchmark.h>
@@ -35,8 +42,10 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <malloc.h>
 #include <map>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -287,6 +296,69 @@ bool RegisterAll()
 }
 
 // ---------------------------------------------------------------------------
+// The normaliser on long texts
+
+// Texts of about `length` characters made of one part repeated, then a tail.
+std::string RepeatedText(std::string_view part, std::string_view tail, std::size_t length)
+{
+    std::string text;
+    while (text.size() + part.size() + tail.size() <= length)
+        text += part;
+    text += tail;
+    return text;
+}
+
+void RunNormalise(benchmark::State& state, std::string_view part, std::string_view tail)
+{
+    // The normaliser's tables take 8 bytes per character each, and from 128
+    // KiB on glibc would map fresh pages for them on every call and hand them
+    // back afterwards: the page faults would put a step into the time per
+    // character (near 8,000 or 16,000 characters, by family) that belongs to
+    // the allocator, not to the normaliser. Blocks of the sizes these texts
+    // need stay in the heap instead. (The evaluator's benchmarks, registered
+    // first, run before this is set.)
+    mallopt(M_MMAP_THRESHOLD, 64 << 20);
+    mallopt(M_TRIM_THRESHOLD, 128 << 20);
+
+    const std::string text = RepeatedText(part, tail, static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        std::string result = OptimizeExpression(text);
+        benchmark::DoNotOptimize(result);
+    }
+    state.SetComplexityN(static_cast<benchmark::IterationCount>(text.size()));
+    const double characters = static_cast<double>(state.iterations()) * static_cast<double>(text.size());
+    state.counters["ns_per_char"] = benchmark::Counter(characters * 1e-9,
+                                                       benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+void RegisterNormalise()
+{
+    struct Family {
+        const char* name;
+        std::string_view part;
+        std::string_view tail;
+    };
+    // Names without brackets, each bracketing the rest of the text; a "*"
+    // written after every x, with every coefficient bracketed in a product
+    // or a sum; bracketed names nested as deep as the length allows.
+    static constexpr Family kFamilies[] = {
+        {"sinsin_x", "sin", "x"},
+        {"xxx", "x", ""},
+        {"2x2x", "2x", ""},
+        {"2x_plus", "2x+", "1"},
+        {"sin_bracket_nested", "sin (", "x"},
+    };
+    for (const Family& family : kFamilies) {
+        benchmark::RegisterBenchmark((std::string("normalise/") + family.name).c_str(),
+                                     [family](benchmark::State& s) { RunNormalise(s, family.part, family.tail); })
+            ->RangeMultiplier(2)
+            ->Range(4096, static_cast<std::int64_t>(kMaxExpressionLength) - 3)
+            ->Unit(benchmark::kMicrosecond)
+            ->Complexity(benchmark::oN);
+    }
+}
+
+// ---------------------------------------------------------------------------
 // Summary
 
 // Prints the usual console output and keeps the per-evaluation time of every
@@ -297,13 +369,15 @@ public:
 
     void ReportRuns(const std::vector<Run>& reports) override
     {
-        // ns_per_eval is already in nanoseconds; shown with its rate flags
-        // the console would print it with a seconds unit.
+        // ns_per_eval and ns_per_char are already in nanoseconds; shown with
+        // their rate flags the console would print them with a seconds unit.
         std::vector<Run> shown = reports;
         for (Run& run : shown) {
-            auto it = run.counters.find("ns_per_eval");
-            if (it != run.counters.end())
-                it->second.flags = benchmark::Counter::kDefaults;
+            for (const char* perUnit : {"ns_per_eval", "ns_per_char"}) {
+                auto it = run.counters.find(perUnit);
+                if (it != run.counters.end())
+                    it->second.flags = benchmark::Counter::kDefaults;
+            }
         }
         ConsoleReporter::ReportRuns(shown);
 
@@ -411,6 +485,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "The implementations disagree; nothing was timed.\n");
         return 1;
     }
+    RegisterNormalise();
     SummaryReporter reporter(isatty(fileno(stdout)) ? benchmark::ConsoleReporter::OO_ColorTabular
                                                     : benchmark::ConsoleReporter::OO_Tabular);
     benchmark::RunSpecifiedBenchmarks(&reporter);
