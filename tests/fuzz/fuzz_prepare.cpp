@@ -1,7 +1,11 @@
 // A typed expression on its way into the list and onto the graph: the
 // bracket check, the normaliser, the bracket check again, then evaluation of
-// the bracketed entry at a few points, as a curve would.
+// the bracketed entry at a few points, as a curve would. The normaliser must
+// write exactly what its plain, quadratic form in ReferenceNormaliser.h
+// writes, and FitsEvaluator must foretell whether the evaluator takes the
+// entry.
 #include "ExpressionPrep.h"
+#include "ReferenceNormaliser.h"
 #include "clsMath.h"
 
 #include <cmath>
@@ -24,17 +28,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (strChecked.empty())
         return 0;
 
+    const std::string strNormalised = OptimizeExpression(strTyped);
+    if (strNormalised != ReferenceNormaliser::OptimizeExpression(strTyped))
+        std::abort();
+
     // The normaliser never unbalances a text the bracket check took.
-    const std::string strEntry = CheckBrackets(OptimizeExpression(strTyped));
+    const std::string strEntry = CheckBrackets(strNormalised);
     if (strEntry.empty())
         std::abort();
 
+    // An entry that fits keeps its prepared text within the evaluator's
+    // length; one that does not fails at every point.
+    const bool bFits = FitsEvaluator(strEntry);
     std::string strExpression = "(" + strEntry + ")";
     clsMath objMath;
     for (const double dX : {-10.0, -0.5, 0.0, 1.0, 3.75}) {
         objMath.bErrorStatus = false;
         const double dY = objMath.Evaluate(strExpression, dX);
         if (!objMath.bErrorStatus && !std::isfinite(dY))
+            std::abort();
+        if (bFits ? strExpression.size() > kMaxExpressionLength : !objMath.bErrorStatus)
             std::abort();
     }
     return 0;
