@@ -6,9 +6,14 @@
 #   ./scripts/fuzz.sh [seconds] [target...]
 #
 # Targets: fuzz_evaluate fuzz_prepare fuzz_samples fuzz_numbers (all when
-# none is named). New inputs the fuzzer finds go to build-fuzz/corpus/, never
-# into the committed seeds; a failing input is saved in build-fuzz/findings/
-# and the script fails. Add such an input to the seeds once it is fixed.
+# none is named). Inputs may grow as long as the program takes them: 32,767
+# characters of expression for fuzz_prepare, the same after the 8 bytes of x
+# for fuzz_evaluate, 4 MB of samples file for fuzz_samples; fuzz_numbers
+# keeps libFuzzer's own limit. libFuzzer lengthens its inputs step by step,
+# so a short run stays on short inputs. New inputs the fuzzer finds go to
+# build-fuzz/corpus/, never into the committed seeds; a failing input is
+# saved in build-fuzz/findings/ and the script fails. Add such an input to
+# the seeds once it is fixed.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -35,6 +40,11 @@ for target in "${targets[@]}"; do
              -artifact_prefix="$build/findings/$target-")
     case "$target" in
         fuzz_evaluate | fuzz_prepare) options+=(-dict="$VELMORA_ROOT/tests/fuzz/expression.dict") ;;
+    esac
+    case "$target" in
+        fuzz_evaluate) options+=(-max_len=$((8 + 32767))) ;;
+        fuzz_prepare) options+=(-max_len=32767) ;;
+        fuzz_samples) options+=(-max_len=$((4 * 1024 * 1024))) ;;
     esac
     "$build/fuzzers/$target" "${options[@]}" "$work" "$seeds"
 done
