@@ -2,10 +2,12 @@
 // leave the window answering within a fraction of a second (beyond the
 // pacing of a progressive plot, which takes about a second by design).
 //
-//   Samples/load            a samples file whose first line has 10,000,001
+//   Samples/load/longline   a samples file whose first line has 10,000,001
 //                           characters, then ten ordinary samples: read and
 //                           put into a list on screen
-//   Samples/repaint         a click on that list, and the list repainted
+//   Samples/repaint/longline  a click on that list, and the list painted
+//   Samples/.../longest500  the same for 500 samples of the longest length
+//                           an entry may have (16 MB)
 //   FirstPlot/rect200       200 expressions drawn progressively at the
 //                           defaults, as the graph window first shows them
 //   Plot/rect200            the same drawn at once: the drawing alone
@@ -42,46 +44,67 @@ struct ListHost : GraphHost {
     QStringList Expressions() const override { return entries; }
 };
 
-QString WriteLongSamplesFile(const QTemporaryDir& dir)
+// A samples file in the scratch folder: one line of 10,000,001 characters
+// and ten ordinary lines, or 500 lines as long as an entry may be.
+QString WriteSamplesFile(const QTemporaryDir& dir, bool bLongest)
 {
     const QString strPath = dir.filePath(QStringLiteral("samples.txt"));
     QFile file(strPath);
     if (!file.open(QIODevice::WriteOnly))
         qFatal("cannot write the samples file");
-    file.write(QByteArray(10'000'001, 'x') + "\n");
-    for (int i = 0; i < 10; ++i)
-        file.write("sin(x)\n");
+    if (bLongest) {
+        for (int i = 0; i < 500; ++i)
+            file.write(QByteArray(static_cast<qsizetype>(kMaxEntryLength), 'x') + "\n");
+    } else {
+        file.write(QByteArray(10'000'001, 'x') + "\n");
+        for (int i = 0; i < 10; ++i)
+            file.write("sin(x)\n");
+    }
     return strPath;
 }
 
-void SamplesLoad(benchmark::State& state)
+// The sample list as the main window sets it up.
+void SetUpSampleList(QListWidget& list)
+{
+    list.setSelectionMode(QAbstractItemView::SingleSelection);
+    list.setUniformItemSizes(true);
+    list.resize(129, 121);
+}
+
+void SamplesLoad(benchmark::State& state, bool bLongest)
 {
     const QTemporaryDir dir;
-    const QString strPath = WriteLongSamplesFile(dir);
+    const QString strPath = WriteSamplesFile(dir, bLongest);
     for (auto _ : state) {
         QListWidget list;
+        SetUpSampleList(list);
         list.addItems(LoadSamples(strPath));
         list.show();
-        list.repaint();
+        benchmark::DoNotOptimize(list.grab());
         state.counters["samples"] = list.count();
     }
 }
-BENCHMARK(SamplesLoad)->Name("Samples/load")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SamplesLoad, longline, false)->Name("Samples/load/longline")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SamplesLoad, longest500, true)->Name("Samples/load/longest500")->Unit(benchmark::kMillisecond);
 
-void SamplesRepaint(benchmark::State& state)
+void SamplesRepaint(benchmark::State& state, bool bLongest)
 {
     const QTemporaryDir dir;
     QListWidget list;
-    list.addItems(LoadSamples(WriteLongSamplesFile(dir)));
+    SetUpSampleList(list);
+    list.addItems(LoadSamples(WriteSamplesFile(dir, bLongest)));
     list.show();
     int iRow = 0;
     for (auto _ : state) {
         list.setCurrentRow(iRow);
         iRow = (iRow + 1) % list.count();
-        list.repaint();
+        benchmark::DoNotOptimize(list.grab());
     }
 }
-BENCHMARK(SamplesRepaint)->Name("Samples/repaint")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SamplesRepaint, longline, false)->Name("Samples/repaint/longline")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SamplesRepaint, longest500, true)
+    ->Name("Samples/repaint/longest500")
+    ->Unit(benchmark::kMillisecond);
 
 // Opens a graph window on the entries and draws it; progressive as the first
 // plot after Draw, or at once.
