@@ -13,8 +13,8 @@
 // before a field are skipped and blanks after an unquoted field dropped; a
 // field that starts with a double quote runs to the next double quote and may
 // hold commas. A line break after the last field adds no entry, but every
-// blank line at the end adds an empty one. A field longer than a list entry
-// may be is left out: it could never be added to the list.
+// blank line at the end adds an empty one. A field longer than the longest
+// list entry is left out: it could never be added to the list.
 
 // The most samples the list holds; further fields are not read.
 inline constexpr std::size_t kMaxSamples = 32767;
@@ -23,9 +23,9 @@ inline constexpr std::size_t kMaxSamples = 32767;
 inline constexpr std::size_t kMaxSampleFileBytes = 16 * 1024 * 1024;
 
 // Splits the bytes of a samples file into its fields, leaving out those of
-// more than kMaxEntryLength bytes. When bComplete is false
-// the bytes stop where reading failed, and a last field that the failure cut
-// short is left out.
+// more than kMaxEntryLength bytes. When bComplete is false the bytes stop
+// where reading failed, and a last field that the failure cut short is left
+// out.
 std::vector<std::string> ParseSampleFields(std::string_view bytes, bool bComplete = true);
 
 // Reads the samples file at strPath. A missing or unreadable file gives no
