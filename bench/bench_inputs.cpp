@@ -22,27 +22,19 @@
 //                           check that then refuses it
 
 #include "ExpressionPrep.h"
-#include "GraphHost.h"
 #include "SampleFile.h"
 #include "Settings.h"
+#include "WindowBenchmarks.h"
 #include "clsMath.h"
 #include "frmGraph.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QListWidget>
 #include <QTemporaryDir>
 
-#include <benchmark/benchmark.h>
-
 #include <string>
 
 namespace {
-
-struct ListHost : GraphHost {
-    QStringList entries;
-    QStringList Expressions() const override { return entries; }
-};
 
 // A samples file in the scratch folder: one line of 10,000,001 characters
 // and ten ordinary lines, or 500 lines as long as an entry may be.
@@ -111,7 +103,8 @@ BENCHMARK_CAPTURE(SamplesRepaint, longest500, true)
 void Plot(benchmark::State& state, const QStringList& entries, bool bPolar, bool bProgressive)
 {
     SetDefaultSettings();
-    gViewSettings.iPolarSensitivity = bPolar ? 32767 : gViewSettings.iPolarSensitivity;
+    if (bPolar)
+        gViewSettings.iPolarSensitivity = 32767;
     ListHost host;
     host.entries = entries;
     frmGraph graph(host);
@@ -166,11 +159,5 @@ BENCHMARK(EnterFunctionNames)->Name("Enter/names32764")->Unit(benchmark::kMillis
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }

@@ -7,11 +7,9 @@
 
 #include "FormLayoutFile.h"
 #include "WCButton.h"
+#include "WindowBenchmarks.h"
 
-#include <QApplication>
 #include <QWidget>
-
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -51,9 +49,5 @@ BENCHMARK(KeypadBuild)->Name("Keypad/Build")->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }

@@ -8,23 +8,14 @@
 //   Evaluate/...              the same samples through clsMath::Evaluate only
 
 #include "CurveSampling.h"
-#include "GraphHost.h"
 #include "Settings.h"
+#include "WindowBenchmarks.h"
 #include "clsMath.h"
 #include "frmGraph.h"
-
-#include <QApplication>
-
-#include <benchmark/benchmark.h>
 
 #include <string>
 
 namespace {
-
-struct ListHost : GraphHost {
-    QStringList entries;
-    QStringList Expressions() const override { return entries; }
-};
 
 const QStringList kRectangular{QStringLiteral("sin (x)"), QStringLiteral("x^2"), QStringLiteral("(x^3)-(2*x)"),
                                QStringLiteral("cos (x)*x"), QStringLiteral("exp (x/5)"), QStringLiteral("abs (x)-5"),
@@ -90,11 +81,5 @@ BENCHMARK_CAPTURE(EvaluateOnly, polar5, kPolar, true)->Unit(benchmark::kMillisec
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }

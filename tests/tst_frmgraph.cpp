@@ -446,7 +446,6 @@ void tst_frmGraph::progressiveFirstPlotOnly()
     QVERIFY(clock.iWaits >= 20);
     QVERIFY(clock.now - FrameClock::TimePoint() <= PlotPacer::kFrames * PlotPacer::kFrameTime);
     QCOMPARE(gViewSettings.bAnimate, false);
-    gViewSettings.iPolarSensitivity = static_cast<std::int16_t>(sensitivity);
     GraphWindow reference(entries, polar);
     QVERIFY(animated.Image() == reference.Image());
 

@@ -5,8 +5,6 @@
 #include <QFile>
 #include <QStringDecoder>
 
-#include <algorithm>
-
 namespace {
 
 bool IsBlank(char c)
@@ -50,18 +48,17 @@ std::vector<std::string> ParseSampleFields(std::string_view bytes, bool bComplet
         while (iPos < bytes.size() && IsBlank(bytes[iPos]))
             ++iPos;
 
-        // A field too long to keep is copied only far enough to tell.
-        std::string field;
+        std::string_view field;
         bool bEnded = true; // the field stopped at a delimiter, not at the end of what was read
         if (iPos < bytes.size() && bytes[iPos] == '"') {
             const std::size_t iStart = iPos + 1;
             const std::size_t iQuote = bytes.find('"', iStart);
             if (iQuote == std::string_view::npos) {
-                field.assign(bytes.substr(iStart, std::min(bytes.size() - iStart, kMaxEntryLength + 1)));
+                field = bytes.substr(iStart);
                 iPos = bytes.size();
                 bEnded = false;
             } else {
-                field.assign(bytes.substr(iStart, std::min(iQuote - iStart, kMaxEntryLength + 1)));
+                field = bytes.substr(iStart, iQuote - iStart);
                 // Anything between the closing quote and the delimiter is dropped.
                 iPos = iQuote + 1;
                 while (iPos < bytes.size() && !IsFieldEnd(bytes[iPos]))
@@ -75,12 +72,12 @@ std::vector<std::string> ParseSampleFields(std::string_view bytes, bool bComplet
             std::size_t iEnd = iPos;
             while (iEnd > iStart && IsBlank(bytes[iEnd - 1]))
                 --iEnd;
-            field.assign(bytes.substr(iStart, std::min(iEnd - iStart, kMaxEntryLength + 1)));
+            field = bytes.substr(iStart, iEnd - iStart);
         }
         if (!bEnded && !bComplete)
             break;
         if (field.size() <= kMaxEntryLength)
-            fields.push_back(std::move(field));
+            fields.emplace_back(field);
         iPos = SkipDelimiter(bytes, iPos);
     }
     return fields;

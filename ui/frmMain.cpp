@@ -56,6 +56,12 @@ void RemoveRow(QListWidget* pList, int iRow)
     pList->selectionModel()->clear();
 }
 
+// The window's refusals: a critical message under the caption "Error".
+void ShowError(const QString& strText)
+{
+    ShowMessage(strText, MessageIcon::Critical, MessageButtons::OK, QStringLiteral("Error"));
+}
+
 std::string ToEngineText(const QString& strText)
 {
     return strText.toStdString();
@@ -268,8 +274,7 @@ QString frmMain::CheckBrackets(const QString& strText)
     bool bUnmatchedClose = false;
     const std::string strResult = ::CheckBrackets(ToEngineText(strText), &bUnmatchedClose);
     if (bUnmatchedClose)
-        ShowMessage(QStringLiteral("Invalid brackets encountered"), MessageIcon::Critical, MessageButtons::OK,
-                    QStringLiteral("Error"));
+        ShowError(QStringLiteral("Invalid brackets encountered"));
     return QString::fromStdString(strResult);
 }
 
@@ -277,9 +282,8 @@ bool frmMain::RefuseIfTooLong(const QString& strText)
 {
     if (ToEngineText(strText).size() <= kMaxEntryLength)
         return false;
-    ShowMessage(QStringLiteral("The expression is too long. An expression can have at most %1 characters.")
-                    .arg(static_cast<qulonglong>(kMaxEntryLength)),
-                MessageIcon::Critical, MessageButtons::OK, QStringLiteral("Error"));
+    ShowError(QStringLiteral("The expression is too long. An expression can have at most %1 characters.")
+                  .arg(static_cast<qulonglong>(kMaxEntryLength)));
     return true;
 }
 
@@ -289,10 +293,9 @@ bool frmMain::RefuseIfTooLongToEvaluate(const QString& strText)
     // length limit can still grow past what the evaluator reads.
     if (FitsEvaluator(ToEngineText(strText)))
         return false;
-    ShowMessage(QStringLiteral("The expression is too long to evaluate. Written out for evaluation it would have "
-                               "more than %1 characters.")
-                    .arg(static_cast<qulonglong>(kMaxExpressionLength)),
-                MessageIcon::Critical, MessageButtons::OK, QStringLiteral("Error"));
+    ShowError(QStringLiteral("The expression is too long to evaluate. Written out for evaluation it would have "
+                             "more than %1 characters.")
+                  .arg(static_cast<qulonglong>(kMaxExpressionLength)));
     return true;
 }
 
@@ -300,9 +303,8 @@ bool frmMain::RefuseIfListFull()
 {
     if (lstExpression->count() < kMaxListEntries)
         return false;
-    ShowMessage(QStringLiteral("The list of expressions is full. It can hold at most %1 expressions.")
-                    .arg(kMaxListEntries),
-                MessageIcon::Critical, MessageButtons::OK, QStringLiteral("Error"));
+    ShowError(
+        QStringLiteral("The list of expressions is full. It can hold at most %1 expressions.").arg(kMaxListEntries));
     return true;
 }
 
