@@ -1,6 +1,8 @@
 #include <QApplication>
 
+#include "DialogLook.h"
 #include "FontSetup.h"
+#include "FormLayout.h"
 #include "KeyRepeat.h"
 #include "MessageBox.h"
 #include "ProgramIcon.h"
@@ -12,6 +14,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(ProgramTitle());
     QApplication::setWindowIcon(ProgramIcon());
     RegisterFontSubstitutions();
+    SetDialogFont(WindowFont());
     // A key held on a focused button then counts as one press.
     UseDetectableKeyRepeat();
 

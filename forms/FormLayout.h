@@ -26,9 +26,14 @@ inline void SetBold(QWidget* pWidget)
 
 // The windows' own font, "MS Sans Serif" at 8.25 points (a substitute
 // stands in where it is not installed).
-inline void UseWindowFont(QWidget* pWindow)
+inline QFont WindowFont()
 {
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSizeF(8.25);
-    pWindow->setFont(font);
+    return font;
+}
+
+inline void UseWindowFont(QWidget* pWindow)
+{
+    pWindow->setFont(WindowFont());
 }

@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cmath>
+
 namespace {
 
 constexpr int kBorderWidth = 2;
@@ -22,6 +24,29 @@ PictureBox::PictureBox(QWidget* pParent, const QSize& outerSize)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
+    FollowScreenResolution();
+}
+
+bool PictureBox::FollowScreenResolution()
+{
+    const qreal dRatio = devicePixelRatioF();
+    if (dRatio == (m_screen.isNull() ? 1.0 : m_screen.devicePixelRatio()))
+        return false;
+    m_screenMirror.reset();
+    if (m_screenPainter.isActive())
+        m_screenPainter.end();
+    if (dRatio <= 1.0) {
+        m_screen = QImage();
+        return true;
+    }
+    const QSize size(static_cast<int>(std::ceil(m_image.width() * dRatio)),
+                     static_cast<int>(std::ceil(m_image.height() * dRatio)));
+    m_screen = PictureCanvas::NewImage(size, Qt::white);
+    m_screen.setDevicePixelRatio(dRatio);
+    m_screenPainter.begin(&m_screen);
+    m_screenPainter.drawImage(QRectF(QPointF(0, 0), m_image.size()), m_image);
+    m_screenMirror.emplace(m_canvas, m_screenPainter);
+    return true;
 }
 
 void PictureBox::Refresh()
@@ -32,8 +57,11 @@ void PictureBox::Refresh()
 void PictureBox::paintEvent(QPaintEvent* pEvent)
 {
     QFrame::paintEvent(pEvent);
+    if (FollowScreenResolution())
+        emit ResolutionChanged();
+    m_canvas.FlushMirrors();
     QPainter painter(this);
-    painter.drawImage(contentsRect().topLeft(), m_image);
+    painter.drawImage(contentsRect().topLeft(), ScreenPicture());
     if (!m_bPainted) {
         m_bPainted = true;
         emit FirstPainted();

@@ -22,6 +22,23 @@ std::optional<int> DevicePixel(double dValue)
     return static_cast<int>(std::nearbyint(std::clamp(dValue, -kFarAway, kFarAway)));
 }
 
+// A coordinate as a mirror takes it: with its fraction.
+std::optional<double> MirrorCoordinate(double dValue)
+{
+    if (std::isnan(dValue))
+        return std::nullopt;
+    return std::clamp(dValue, -kFarAway, kFarAway);
+}
+
+// Where a mirror puts a point of the image for a pen of the given width. A
+// line of odd width through pixel p covers that pixel, whose middle is
+// p + 0.5; a line of even width is centred on the edge p.
+QPointF MirrorPoint(double dX, double dY, int iWidth)
+{
+    const double dOffset = iWidth % 2 == 1 ? 0.5 : 0.0;
+    return {dX + dOffset, dY + dOffset};
+}
+
 } // namespace
 
 PictureCanvas::PictureCanvas(QImage& image)
@@ -53,14 +70,88 @@ PictureCanvas::LineBatch::LineBatch(PictureCanvas& canvas)
 PictureCanvas::LineBatch::~LineBatch()
 {
     m_canvas.m_pBatchPainter.reset();
+    m_canvas.FlushMirrors();
 }
 
-QPen PictureCanvas::LinePen() const
+PictureCanvas::Mirror::Mirror(PictureCanvas& canvas, QPainter& painter)
+    : m_canvas(canvas)
+    , m_painter(painter)
 {
-    QPen pen(ColorFromValue(ForeColor));
-    pen.setWidth(std::max(DrawWidth, 1));
+    m_canvas.m_mirrors.push_back(MirrorSurface{&painter, {}, {}});
+}
+
+PictureCanvas::Mirror::~Mirror()
+{
+    auto& mirrors = m_canvas.m_mirrors;
+    const auto it = std::find_if(mirrors.begin(), mirrors.end(),
+                                 [this](const MirrorSurface& mirror) { return mirror.pPainter == &m_painter; });
+    if (it == mirrors.end())
+        return;
+    m_canvas.Flush(*it);
+    mirrors.erase(it);
+}
+
+void PictureCanvas::FlushMirrors()
+{
+    for (MirrorSurface& mirror : m_mirrors)
+        Flush(mirror);
+}
+
+void PictureCanvas::Flush(MirrorSurface& mirror)
+{
+    if (mirror.pendingLine.isEmpty())
+        return;
+    QPen pen = LinePen(mirror.pendingPen);
+    pen.setJoinStyle(Qt::RoundJoin);
+    mirror.pPainter->setPen(pen);
+    mirror.pPainter->drawPolyline(mirror.pendingLine);
+    mirror.pendingLine.clear();
+}
+
+template <typename Draw>
+void PictureCanvas::PaintMirrors(Draw&& draw)
+{
+    for (MirrorSurface& mirror : m_mirrors) {
+        Flush(mirror);
+        draw(*mirror.pPainter);
+    }
+}
+
+void PictureCanvas::MirrorLine(double dX1, double dY1, double dX2, double dY2)
+{
+    const auto x1 = MirrorCoordinate(dX1), y1 = MirrorCoordinate(dY1), x2 = MirrorCoordinate(dX2),
+               y2 = MirrorCoordinate(dY2);
+    const PenState pen = CurrentPen();
+    const QPointF start = MirrorPoint(x1.value_or(0.0), y1.value_or(0.0), pen.iWidth);
+    const QPointF end = MirrorPoint(x2.value_or(0.0), y2.value_or(0.0), pen.iWidth);
+    for (MirrorSurface& mirror : m_mirrors) {
+        // A line that goes on from the end of the last one, in the same pen,
+        // extends its polyline.
+        const bool bContinues = !mirror.pendingLine.isEmpty() && mirror.pendingLine.last() == start
+                                && mirror.pendingPen == pen;
+        if (!bContinues)
+            Flush(mirror);
+        if (!x1 || !y1 || !x2 || !y2)
+            continue;
+        if (!bContinues) {
+            mirror.pendingLine.append(start);
+            mirror.pendingPen = pen;
+        }
+        mirror.pendingLine.append(end);
+    }
+}
+
+PictureCanvas::PenState PictureCanvas::CurrentPen() const
+{
+    return PenState{ForeColor, std::max(DrawWidth, 1), Style};
+}
+
+QPen PictureCanvas::LinePen(const PenState& state)
+{
+    QPen pen(ColorFromValue(state.lColor));
+    pen.setWidth(state.iWidth);
     pen.setCapStyle(Qt::SquareCap);
-    if (Style == DrawStyle::Dot)
+    if (state.style == DrawStyle::Dot)
         pen.setDashPattern({3.0, 3.0});
     return pen;
 }
@@ -79,6 +170,11 @@ void PictureCanvas::Paint(Draw&& draw)
 void PictureCanvas::Cls()
 {
     m_image.fill(ColorFromValue(BackColor));
+    const QRectF area(QPointF(0, 0), m_image.size());
+    for (MirrorSurface& mirror : m_mirrors) {
+        mirror.pendingLine.clear();
+        mirror.pPainter->fillRect(area, ColorFromValue(BackColor));
+    }
     CurrentX = 0.0;
     CurrentY = 0.0;
 }
@@ -87,21 +183,23 @@ void PictureCanvas::Line(double dX1, double dY1, double dX2, double dY2)
 {
     CurrentX = dX2;
     CurrentY = dY2;
+    if (!m_mirrors.empty())
+        MirrorLine(dX1, dY1, dX2, dY2);
     const auto x1 = DevicePixel(dX1), y1 = DevicePixel(dY1), x2 = DevicePixel(dX2), y2 = DevicePixel(dY2);
     if (!x1 || !y1 || !x2 || !y2)
         return;
     if (m_pBatchPainter) {
         // The batch's pen is made again only when the line attributes change.
-        const PenState state{ForeColor, DrawWidth, Style};
+        const PenState state = CurrentPen();
         if (state != m_batchPenState) {
-            m_pBatchPainter->setPen(LinePen());
+            m_pBatchPainter->setPen(LinePen(state));
             m_batchPenState = state;
         }
         m_pBatchPainter->drawLine(QPoint(*x1, *y1), QPoint(*x2, *y2));
         return;
     }
     QPainter painter(&m_image);
-    painter.setPen(LinePen());
+    painter.setPen(LinePen(CurrentPen()));
     painter.drawLine(QPoint(*x1, *y1), QPoint(*x2, *y2));
 }
 
@@ -118,10 +216,18 @@ void PictureCanvas::Circle(double dX, double dY, double dRadius, double dAspect)
     const double dRadiusX = dAspect < 1.0 ? dRadius : dRadius / dAspect;
     const double dRadiusY = dAspect < 1.0 ? dRadius * dAspect : dRadius;
     const auto cx = DevicePixel(dX), cy = DevicePixel(dY), rx = DevicePixel(dRadiusX), ry = DevicePixel(dRadiusY);
-    Paint([&](QPainter& painter) {
-        painter.setPen(LinePen());
+    const auto outline = [&](QPainter& painter) {
+        painter.setPen(LinePen(CurrentPen()));
         painter.setBrush(Qt::NoBrush);
+    };
+    Paint([&](QPainter& painter) {
+        outline(painter);
         painter.drawEllipse(QPoint(*cx, *cy), *rx, *ry);
+    });
+    PaintMirrors([&](QPainter& painter) {
+        outline(painter);
+        painter.drawEllipse(MirrorPoint(*MirrorCoordinate(dX), *MirrorCoordinate(dY), CurrentPen().iWidth),
+                            std::min(dRadiusX, kFarAway), std::min(dRadiusY, kFarAway));
     });
 }
 
@@ -133,11 +239,13 @@ void PictureCanvas::Print(const QString& strText, bool bNewLine)
     const QFontMetrics metrics(font, &m_image);
     const auto x = DevicePixel(CurrentX), y = DevicePixel(CurrentY);
     if (x && y) {
-        Paint([&](QPainter& painter) {
+        const auto text = [&](QPainter& painter, QPointF topLeft) {
             painter.setFont(font);
             painter.setPen(ColorFromValue(ForeColor));
-            painter.drawText(QPoint(*x, *y + metrics.ascent()), strText);
-        });
+            painter.drawText(topLeft + QPointF(0, metrics.ascent()), strText);
+        };
+        Paint([&](QPainter& painter) { text(painter, QPoint(*x, *y)); });
+        PaintMirrors([&](QPainter& painter) { text(painter, QPointF(*MirrorCoordinate(CurrentX), *MirrorCoordinate(CurrentY))); });
     }
     if (bNewLine) {
         CurrentX = 0.0;

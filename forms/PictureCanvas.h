@@ -3,11 +3,13 @@
 #include <QFont>
 #include <QImage>
 #include <QPen>
+#include <QPolygonF>
 #include <QString>
 
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QPainter;
 
@@ -20,6 +22,11 @@ enum class DrawStyle { Solid, Dot };
 // even) when drawn. Lines are drawn without antialiasing and include both
 // end points, so a line of no length shows as a dot as wide as the pen.
 // Text is drawn without antialiasing, in whole pixels of the fore colour.
+//
+// A mirror draws the same picture at the resolution of another surface: a
+// screen with finer pixels, or a vector document. It keeps the fractions
+// that the image rounds away, and joins the lines of a curve into one
+// polyline.
 class PictureCanvas {
 public:
     explicit PictureCanvas(QImage& image);
@@ -44,6 +51,25 @@ public:
     private:
         PictureCanvas& m_canvas;
     };
+
+    // While a mirror exists, everything drawn on the canvas is drawn with its
+    // painter too, in the canvas's coordinates (the painter maps them onto
+    // its surface). The painter must stay active meanwhile. Mirrors may nest.
+    class Mirror {
+    public:
+        Mirror(PictureCanvas& canvas, QPainter& painter);
+        ~Mirror();
+        Mirror(const Mirror&) = delete;
+        Mirror& operator=(const Mirror&) = delete;
+
+    private:
+        PictureCanvas& m_canvas;
+        QPainter& m_painter;
+    };
+
+    // Draws the polylines that the mirrors still hold back, so that they
+    // show the whole picture drawn so far.
+    void FlushMirrors();
 
     // Fills the image with the back colour and moves the current position
     // to the top-left corner.
@@ -73,18 +99,31 @@ public:
     QFont Font;
 
 private:
-    QPen LinePen() const;
     // Runs draw with the batch's painter, or with one of its own.
     template <typename Draw>
     void Paint(Draw&& draw);
 
-    QImage& m_image;
-    std::unique_ptr<QPainter> m_pBatchPainter;
     struct PenState {
         std::uint32_t lColor;
         int iWidth;
         DrawStyle style;
         bool operator==(const PenState&) const = default;
     };
+    PenState CurrentPen() const;
+    static QPen LinePen(const PenState& state);
+    struct MirrorSurface {
+        QPainter* pPainter;
+        QPolygonF pendingLine; // the polyline drawn so far, not yet painted
+        PenState pendingPen{};
+    };
+    void MirrorLine(double dX1, double dY1, double dX2, double dY2);
+    void Flush(MirrorSurface& mirror);
+    // Runs draw with the painter of every mirror, after their pending lines.
+    template <typename Draw>
+    void PaintMirrors(Draw&& draw);
+
+    QImage& m_image;
+    std::unique_ptr<QPainter> m_pBatchPainter;
     std::optional<PenState> m_batchPenState; // the attributes of the batch painter's pen
+    std::vector<MirrorSurface> m_mirrors;
 };

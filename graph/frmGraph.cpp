@@ -17,6 +17,7 @@
 #include "ScaleSteps.h"
 #include "Settings.h"
 #include "ToolbarIcons.h"
+#include "VectorFile.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -27,12 +28,17 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QToolBar>
 
 #include <cmath>
 #include <utility>
+
+// The formats Save writes, in the order of the dialog's filters; the first
+// is the default.
+enum class PictureFormat { Bmp, Png, Svg, Pdf };
 
 namespace {
 
@@ -54,6 +60,9 @@ std::string EvaluatorText(const QString& strEntry)
 
 // Posted to the window for a redraw that waits for the keys before it.
 const QEvent::Type kPendingPlotEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+constexpr const char* kPictureFilter = "Pictures (*.bmp)|*.bmp|PNG pictures (*.png)|*.png|"
+                                       "SVG drawings (*.svg)|*.svg|PDF documents (*.pdf)|*.pdf";
 
 } // namespace
 
@@ -79,6 +88,7 @@ frmGraph::frmGraph(GraphHost& host, QWidget* pParent)
     connect(picGraph, &PictureBox::FirstPainted, this, &frmGraph::Form_Activate, Qt::QueuedConnection);
     connect(picGraph, &PictureBox::KeyDown, this, &frmGraph::picGraph_KeyDown);
     connect(picGraph, &PictureBox::MouseMove, this, &frmGraph::picGraph_MouseMove);
+    connect(picGraph, &PictureBox::ResolutionChanged, this, &frmGraph::PostPlot);
     connect(cmbExps, &QComboBox::activated, this, &frmGraph::PlotGraph);
     connect(cmdReturn, &QPushButton::clicked, this, &frmGraph::CloseGraph);
     connect(cmdMoveUp, &QPushButton::clicked, this, &frmGraph::MoveUp);
@@ -197,12 +207,33 @@ void frmGraph::Save()
     // Cancelling writes nothing. A failed write leaves no partial file and
     // an existing file untouched, and says why, so that nobody believes the
     // graph was saved.
-    const std::optional<QString> strFile =
-        ShowSaveDialog(this, QStringLiteral("Pictures (*.bmp)|*.bmp"), QStringLiteral("bmp"));
+    const std::optional<SaveDialogAnswer> choice =
+        ShowSaveDialog(this, QLatin1String(kPictureFilter), QStringLiteral("bmp"));
     QString strReason;
-    if (strFile && !WriteBitmapFile(picGraph->Picture(), *strFile, &strReason))
-        ShowMessage(tr("The graph could not be saved as \"%1\": %2").arg(QDir::toNativeSeparators(*strFile), strReason),
-                    MessageIcon::Critical);
+    if (choice && !WritePicture(choice->strFile, static_cast<PictureFormat>(choice->iFilter), &strReason))
+        ShowMessage(
+            tr("The graph could not be saved as \"%1\": %2").arg(QDir::toNativeSeparators(choice->strFile), strReason),
+            MessageIcon::Critical);
+}
+
+bool frmGraph::WritePicture(const QString& strFile, PictureFormat format, QString* pstrReason)
+{
+    // A drawing runs the plot once more on the document, so that it holds
+    // lines and texts rather than pixels.
+    const auto drawing = [this](QPainter& painter) {
+        const PictureCanvas::Mirror mirror(picGraph->Canvas(), painter);
+        PlotGraph();
+    };
+    const QString strTitle = tr("Graph created by Velmora");
+    switch (format) {
+    case PictureFormat::Png: return WriteBitmapFile(picGraph->Picture(), strFile, pstrReason, "PNG");
+    case PictureFormat::Svg:
+        return WriteVectorFile(VectorFormat::Svg, strFile, picGraph->Picture().size(), strTitle, drawing, pstrReason);
+    case PictureFormat::Pdf:
+        return WriteVectorFile(VectorFormat::Pdf, strFile, picGraph->Picture().size(), strTitle, drawing, pstrReason);
+    case PictureFormat::Bmp: break;
+    }
+    return WriteBitmapFile(picGraph->Picture(), strFile, pstrReason);
 }
 
 void frmGraph::CopyToClipboard()
@@ -372,6 +403,11 @@ void frmGraph::Replot()
         PlotGraph();
         return;
     }
+    PostPlot();
+}
+
+void frmGraph::PostPlot()
+{
     // Posted behind the input already queued, so keys held down in a heavy
     // scene each move the view at once and share one redraw.
     if (!std::exchange(m_bPlotPending, true))

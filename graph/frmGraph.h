@@ -20,6 +20,7 @@ class QLineEdit;
 class QMouseEvent;
 class QPushButton;
 class QToolBar;
+enum class PictureFormat;
 
 // The graph window: the expressions of the main window's list drawn as
 // curves y = f(x), or r = f(theta) in polar mode, on a picture with axes,
@@ -36,8 +37,9 @@ public:
     void PlotGraph();
 
     // The picture as it was last drawn, handed to the outside: written to a
-    // bitmap file the user chooses, put on the clipboard, or printed on the
-    // default printer under three lines of text.
+    // file the user chooses (a BMP or PNG picture, or an SVG or PDF drawing),
+    // put on the clipboard, or printed on the default printer under three
+    // lines of text.
     void Save();
     void CopyToClipboard();
     void PrintGraph();
@@ -91,6 +93,9 @@ private:
     // Redraws now, or for a command from the keyboard once the keys already
     // waiting have been handled.
     void Replot();
+    // Redraws once the input already queued has been handled.
+    void PostPlot();
+    bool WritePicture(const QString& strFile, PictureFormat format, QString* pstrReason);
     void PlotIfPending();
     void RunCommand(GraphCommand command);
     void ShowRangeSelector();

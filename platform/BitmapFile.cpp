@@ -2,7 +2,13 @@
 
 #include <QSaveFile>
 
-bool WriteBitmapFile(const QImage& image, const QString& strPath, QString* pstrError)
+bool WriteBitmapFile(const QImage& image, const QString& strPath, QString* pstrError, const char* pszFormat)
+{
+    return WriteWholeFile(
+        strPath, [&](QIODevice& file) { return image.save(&file, pszFormat); }, pstrError);
+}
+
+bool WriteWholeFile(const QString& strPath, const std::function<bool(QIODevice&)>& write, QString* pstrError)
 {
     QSaveFile file(strPath);
     const auto fail = [&](const QString& strReason) {
@@ -12,7 +18,7 @@ bool WriteBitmapFile(const QImage& image, const QString& strPath, QString* pstrE
     };
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());
-    if (!image.save(&file, "BMP")) {
+    if (!write(file) || file.error() != QFileDevice::NoError) {
         const QString strReason = file.error() != QFileDevice::NoError ? file.errorString()
                                                                        : QStringLiteral("the picture could not be encoded");
         file.cancelWriting();

@@ -1,5 +1,7 @@
 #include "MessageBox.h"
 
+#include "DialogLook.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
@@ -24,9 +26,11 @@ MessageAnswer AskUser(const MessageRequest& request)
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
+        FitDialogToProgram(box);
         return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
     }
     box.setStandardButtons(QMessageBox::Ok);
+    FitDialogToProgram(box);
     box.exec();
     return MessageAnswer::OK;
 }

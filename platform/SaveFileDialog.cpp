@@ -1,26 +1,40 @@
 #include "SaveFileDialog.h"
 
+#include "DialogLook.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
 
 namespace {
 
 class RealSaveDialog : public SaveDialogService {
 public:
-    std::optional<QString> Ask(QWidget* pParent, const SaveDialogRequest& request) override
+    std::optional<SaveDialogAnswer> Ask(QWidget* pParent, const SaveDialogRequest& request) override
     {
+        // The dialog of our own toolkit, so that it takes the program's look.
         QFileDialog dialog(pParent);
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setNameFilter(DialogFilter(request.strFilter));
-        dialog.setDefaultSuffix(request.strDefaultExt);
+        const QStringList filters = DialogFilter(request.strFilter).split(QStringLiteral(";;"));
+        dialog.setNameFilters(filters);
+        const auto filterIndex = [&] { return std::max<int>(filters.indexOf(dialog.selectedNameFilter()), 0); };
+        const auto followFilter = [&] {
+            dialog.setDefaultSuffix(FilterExtension(request.strFilter, filterIndex(), request.strDefaultExt));
+        };
+        followFilter();
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followFilter);
+        FitDialogToProgram(dialog);
         const bool bChosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
         // Without a window manager nothing would hand the activation back.
         if (pParent)
             pParent->activateWindow();
         if (!bChosen)
             return std::nullopt;
-        return dialog.selectedFiles().first();
+        return SaveDialogAnswer{dialog.selectedFiles().first(), filterIndex()};
     }
 };
 
@@ -33,13 +47,27 @@ SaveDialogService& ServiceSlot<SaveDialogService>::Real()
     return dialog;
 }
 
-std::optional<QString> ShowSaveDialog(QWidget* pParent, const QString& strFilter, const QString& strDefaultExt)
+std::optional<SaveDialogAnswer> ShowSaveDialog(QWidget* pParent, const QString& strFilter,
+                                               const QString& strDefaultExt)
 {
     const SaveDialogRequest request{strFilter, strDefaultExt};
-    const std::optional<QString> strChosen = ServiceSlot<SaveDialogService>::Current().Ask(pParent, request);
-    if (!strChosen || strChosen->isEmpty())
+    std::optional<SaveDialogAnswer> answer = ServiceSlot<SaveDialogService>::Current().Ask(pParent, request);
+    if (!answer || answer->strFile.isEmpty())
         return std::nullopt;
-    return WithDefaultExtension(*strChosen, strDefaultExt);
+    answer->strFile =
+        WithDefaultExtension(answer->strFile, FilterExtension(strFilter, answer->iFilter, strDefaultExt));
+    return answer;
+}
+
+QString FilterExtension(const QString& strPairFilter, int iFilter, const QString& strDefaultExt)
+{
+    const QStringList parts = strPairFilter.split(QLatin1Char('|'));
+    const qsizetype iPattern = 2 * static_cast<qsizetype>(iFilter) + 1;
+    if (iFilter < 0 || iPattern >= parts.size())
+        return strDefaultExt;
+    static const QRegularExpression singleExtension(QStringLiteral("^\\*\\.(\\w+)$"));
+    const QRegularExpressionMatch match = singleExtension.match(parts[iPattern]);
+    return match.hasMatch() ? match.captured(1) : strDefaultExt;
 }
 
 QString DialogFilter(const QString& strPairFilter)

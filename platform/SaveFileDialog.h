@@ -17,9 +17,21 @@ struct SaveDialogRequest {
     QString strDefaultExt; // without the point, "bmp"
 };
 
-// Shows the dialog and returns the chosen file name, with the default
-// extension added when the name has none; nothing when the user cancels.
-std::optional<QString> ShowSaveDialog(QWidget* pParent, const QString& strFilter, const QString& strDefaultExt);
+// The name the user gave and the filter chosen with it, counted from 0.
+struct SaveDialogAnswer {
+    QString strFile;
+    int iFilter = 0;
+};
+
+// Shows the dialog and returns the chosen file name and filter; the name
+// gets the chosen filter's extension when it has none. Nothing when the
+// user cancels.
+std::optional<SaveDialogAnswer> ShowSaveDialog(QWidget* pParent, const QString& strFilter,
+                                               const QString& strDefaultExt);
+
+// The extension that a name saved under filter iFilter gets: the filter's
+// pattern when it is a single "*.ext", otherwise the default extension.
+QString FilterExtension(const QString& strPairFilter, int iFilter, const QString& strDefaultExt);
 
 // A "description|pattern" filter in the form Qt's file dialog takes:
 // "Pictures (*.bmp)|*.bmp" becomes "Pictures (*.bmp)".
@@ -30,12 +42,12 @@ QString DialogFilter(const QString& strPairFilter);
 QString WithDefaultExtension(const QString& strFileName, const QString& strDefaultExt);
 
 // What ShowSaveDialog shows: it gets the request and returns the name the
-// user typed, or nothing for cancel. The real dialog, unless a stand-in has
-// taken its place.
+// user typed with the filter chosen, or nothing for cancel. The real
+// dialog, unless a stand-in has taken its place.
 class SaveDialogService {
 public:
     virtual ~SaveDialogService() = default;
-    virtual std::optional<QString> Ask(QWidget* pParent, const SaveDialogRequest& request) = 0;
+    virtual std::optional<SaveDialogAnswer> Ask(QWidget* pParent, const SaveDialogRequest& request) = 0;
 };
 
 template <>

@@ -5,10 +5,11 @@ VELMORA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 # What every build needs: compiler, CMake, Qt 6, the RandR library for
 # switching display modes, and the fonts the windows use.
-VELMORA_BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev libgl-dev libxrandr-dev fonts-liberation2 fonts-dejavu-core)
+VELMORA_BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev libxrandr-dev fonts-liberation2 fonts-dejavu-core)
 # What the tests need beyond the build: a virtual display, locale sources,
-# and the X input and screenshot tools that drive the program end to end.
-VELMORA_TEST_PACKAGES=(xvfb xauth locales xdotool imagemagick)
+# the X input and screenshot tools that drive the program end to end, and a
+# PDF renderer to read exported graphs back.
+VELMORA_TEST_PACKAGES=(xvfb xauth locales xdotool imagemagick poppler-utils)
 # What the fuzz targets need: clang and its sanitizer and libFuzzer runtimes.
 VELMORA_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 

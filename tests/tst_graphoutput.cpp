@@ -1,16 +1,26 @@
 #include <QAction>
 #include <QDir>
+#include <QProcess>
+#include <QScreen>
+#include <QWindow>
+#include <QStandardPaths>
+#include <QXmlStreamReader>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
 
 #include "ClipboardDouble.h"
+#include "PlotDrawing.h"
+#include "SystemColors.h"
 #include "GraphWindowFixture.h"
 #include "PrinterDouble.h"
 #include "RecordedMessages.h"
 #include "ScriptedSaveDialog.h"
 
 namespace {
+
+const char* const kPictureFilter = "Pictures (*.bmp)|*.bmp|PNG pictures (*.png)|*.png|SVG drawings (*.svg)|*.svg|"
+                                  "PDF documents (*.pdf)|*.pdf";
 
 QImage AsRgb32(const QImage& image)
 {
@@ -28,6 +38,36 @@ QRect Ink(const QImage& image, const QRect& area)
     return box;
 }
 
+int ColorDistance(QRgb a, QRgb b)
+{
+    return qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b));
+}
+
+// How many pixels of one image pass the test, each failing with a message
+// unless the other image has a pixel passing its own test within the
+// distance (per axis). Both images are seen at the same scale.
+template <typename Test, typename OtherTest>
+int Matches(const QImage& image, Test test, const QImage& other, OtherTest otherTest, int iDistance)
+{
+    int iCount = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (!test(image.pixel(x, y)))
+                continue;
+            ++iCount;
+            bool bFound = false;
+            for (int dy = -iDistance; dy <= iDistance && !bFound; ++dy)
+                for (int dx = -iDistance; dx <= iDistance && !bFound; ++dx)
+                    bFound = other.valid(x + dx, y + dy) && otherTest(other.pixel(x + dx, y + dy));
+            if (!bFound) {
+                qWarning("no match for the pixel at (%d, %d)", x, y);
+                return -1;
+            }
+        }
+    }
+    return iCount;
+}
+
 } // namespace
 
 class tst_GraphOutput : public QObject {
@@ -39,6 +79,9 @@ private slots:
     void dialogForms();
     void save_data();
     void save();
+    void drawings_data();
+    void drawings();
+    void fineScreen();
     void failedSaveLeavesNothing();
     void copy();
     void print();
@@ -53,6 +96,8 @@ void tst_GraphOutput::dialogForms_data()
     QTest::addColumn<QString>("pairs");
     QTest::addColumn<QString>("qt");
     QTest::newRow("pictures") << "Pictures (*.bmp)|*.bmp" << "Pictures (*.bmp)";
+    QTest::newRow("graph formats") << kPictureFilter
+                                   << "Pictures (*.bmp);;PNG pictures (*.png);;SVG drawings (*.svg);;PDF documents (*.pdf)";
     QTest::newRow("patterns added") << "Text|*.txt;*.log|All files|*.*" << "Text (*.txt *.log);;All files (*.*)";
     QTest::newRow("empty") << "" << "";
 }
@@ -67,19 +112,25 @@ void tst_GraphOutput::dialogForms()
 void tst_GraphOutput::save_data()
 {
     QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("filter");
     QTest::addColumn<QString>("written");
+    QTest::addColumn<QByteArray>("format");
     QTest::addColumn<bool>("zoomed");
-    QTest::newRow("with extension") << "graph.bmp" << "graph.bmp" << false;
-    QTest::newRow("without extension") << "graph" << "graph.bmp" << false;
-    QTest::newRow("another extension") << "graph.v2" << "graph.v2" << false;
-    QTest::newRow("after zooming") << "zoomed" << "zoomed.bmp" << true;
-    QTest::newRow("over an older file") << "old.bmp" << "old.bmp" << false;
+    QTest::newRow("with extension") << "graph.bmp" << 0 << "graph.bmp" << QByteArray("BMP") << false;
+    QTest::newRow("without extension") << "graph" << 0 << "graph.bmp" << QByteArray("BMP") << false;
+    QTest::newRow("another extension") << "graph.v2" << 0 << "graph.v2" << QByteArray("BMP") << false;
+    QTest::newRow("after zooming") << "zoomed" << 0 << "zoomed.bmp" << QByteArray("BMP") << true;
+    QTest::newRow("over an older file") << "old.bmp" << 0 << "old.bmp" << QByteArray("BMP") << false;
+    QTest::newRow("png without extension") << "graph" << 1 << "graph.png" << QByteArray("PNG") << false;
+    QTest::newRow("the filter decides the type") << "graph.bmp" << 1 << "graph.bmp" << QByteArray("PNG") << true;
 }
 
 void tst_GraphOutput::save()
 {
     QFETCH(QString, typed);
+    QFETCH(int, filter);
     QFETCH(QString, written);
+    QFETCH(QByteArray, format);
     QFETCH(bool, zoomed);
 
     QTemporaryDir folder;
@@ -91,12 +142,13 @@ void tst_GraphOutput::save()
         graph.window->ZoomIn();
     ScriptedSaveDialog dialog;
     dialog.answers.append(folder.filePath(typed));
+    dialog.filters.append(filter);
     graph.window->Save();
 
     QCOMPARE(dialog.requests.size(), 1);
-    QCOMPARE(dialog.requests[0].strFilter, QStringLiteral("Pictures (*.bmp)|*.bmp"));
+    QCOMPARE(dialog.requests[0].strFilter, QString(kPictureFilter));
     QCOMPARE(dialog.requests[0].strDefaultExt, QStringLiteral("bmp"));
-    QImage saved(folder.filePath(written), "BMP");
+    QImage saved(folder.filePath(written), format.constData());
     QCOMPARE(AsRgb32(saved), AsRgb32(graph.Image()));
     QCOMPARE(graph.window->View().dScaleX, zoomed ? 9.0 : 10.0);
     // Nothing but the file is left in the folder.
@@ -104,6 +156,154 @@ void tst_GraphOutput::save()
     expected.removeDuplicates();
     expected.sort();
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files, QDir::Name), expected);
+}
+
+void tst_GraphOutput::drawings_data()
+{
+    QTest::addColumn<int>("filter");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("svg") << 2 << "graph.svg";
+    QTest::newRow("pdf") << 3 << "graph.pdf";
+}
+
+void tst_GraphOutput::drawings()
+{
+    QFETCH(int, filter);
+    QFETCH(QString, written);
+    QTemporaryDir folder;
+    GraphWindow graph({QStringLiteral("x^2"), QStringLiteral("sin(x)")});
+    const QImage picture = graph.Image();
+    ScriptedSaveDialog dialog;
+    dialog.answers.append(folder.filePath(QStringLiteral("graph")));
+    dialog.filters.append(filter);
+    graph.window->Save();
+    // Drawing the document leaves the picture as it was.
+    QCOMPARE(graph.Image(), picture);
+    QFile file(folder.filePath(written));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+
+    const QList<QRgb> curves{ColorFromValue(CurveColor(1)).rgb(), ColorFromValue(CurveColor(2)).rgb()};
+    if (written.endsWith(".svg")) {
+        // Lines and texts, each curve one long polyline in its colour.
+        QStringList texts;
+        QMap<QRgb, int> points;
+        QList<QString> strokes{"black"};
+        QXmlStreamReader svg(&file);
+        while (!svg.atEnd()) {
+            if (svg.readNext() == QXmlStreamReader::EndElement && svg.name() == u"g")
+                strokes.removeLast();
+            if (!svg.isStartElement())
+                continue;
+            QVERIFY2(svg.name() != u"image", "a drawing holds no bitmap");
+            if (svg.name() == u"g")
+                strokes.append(svg.attributes().hasAttribute("stroke") ? svg.attributes().value("stroke").toString()
+                                                                       : strokes.last());
+            else if (svg.name() == u"polyline")
+                points[QColor(strokes.last()).rgb()] += svg.attributes().value("points").split(u' ', Qt::SkipEmptyParts).size();
+            else if (svg.name() == u"text")
+                texts.append(svg.readElementText().trimmed());
+        }
+        QVERIFY2(!svg.hasError(), qPrintable(svg.errorString()));
+        for (QRgb curve : curves)
+            QVERIFY2(points.value(curve) > 100, qPrintable(QString::number(points.value(curve))));
+        for (const char* pszText : {"x^2", "sin(x)", "-10", "10", "2"})
+            QVERIFY2(texts.contains(pszText), pszText);
+        return;
+    }
+    // The page, rendered at the picture's resolution, has the curves where
+    // the picture has them, and no bitmap.
+    const QString strRenderer = QStandardPaths::findExecutable("pdftoppm");
+    QVERIFY2(!strRenderer.isEmpty(), "pdftoppm (poppler-utils) is needed to read the drawing back");
+    QProcess render;
+    render.start(strRenderer, {"-r", "96", "-png", "-singlefile", file.fileName(), folder.filePath("page")});
+    QVERIFY(render.waitForFinished(60000) && render.exitCode() == 0);
+    const QImage page(folder.filePath("page.png"));
+    QVERIFY(qAbs(page.width() - picture.width()) <= 1 && qAbs(page.height() - picture.height()) <= 1);
+    QVERIFY(!file.readAll().contains("/Subtype /Image"));
+    for (QRgb curve : curves) {
+        const auto inPicture = [&](QRgb pixel) { return pixel == curve; };
+        const auto onPage = [&](QRgb pixel) { return ColorDistance(pixel, curve) < 80; };
+        QVERIFY(Matches(picture, inPicture, page, onPage, 2) > 100);
+        QVERIFY(Matches(page, onPage, picture, inPicture, 2) > 100);
+    }
+}
+
+void tst_GraphOutput::fineScreen()
+{
+    QScreen* pFine = nullptr;
+    for (QScreen* pScreen : QGuiApplication::screens())
+        if (pScreen->devicePixelRatio() == 2)
+            pFine = pScreen;
+    QVERIFY2(pFine, "the test wants a screen of device pixel ratio 2 beside the standard one");
+    // A curve that keeps clear of the labels under the x axis.
+    const QStringList entries{QStringLiteral("x^2")};
+    GraphWindow standard(entries);
+    QCOMPARE(standard.Picture()->devicePixelRatio(), 1);
+    GraphWindow fine(entries);
+    fine.window->windowHandle()->setScreen(pFine);
+    fine.window->move(pFine->geometry().topLeft() + QPoint(20, 20));
+
+    const QRgb black = qRgb(0, 0, 0);
+    const QRgb curve = ColorFromValue(CurveColor(1)).rgb();
+    // A picture doubled pixel for pixel has no 2 x 2 block, on even device
+    // pixels, that is partly the colour and partly not.
+    const auto splitBlocks = [](const QImage& screen, QRgb colour, const QRect& area) {
+        int iSplit = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x) {
+                const int iInColour = (screen.pixel(2 * x, 2 * y) == colour) + (screen.pixel(2 * x + 1, 2 * y) == colour)
+                                      + (screen.pixel(2 * x, 2 * y + 1) == colour)
+                                      + (screen.pixel(2 * x + 1, 2 * y + 1) == colour);
+                iSplit += iInColour > 0 && iInColour < 4;
+            }
+        return iSplit;
+    };
+    const auto screen = [&] {
+        const QImage shown = fine.Picture()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QRect client = fine.Picture()->contentsRect();
+        return shown.copy(QRect(client.topLeft() * 2, client.size() * 2));
+    };
+    const QRect all(QPoint(0, 0), standard.Image().size());
+    QVERIFY(QTest::qWaitFor([&] { return splitBlocks(screen(), curve, all) > 0; }));
+
+    const QImage shown = screen();
+    QCOMPARE(shown.size(), standard.Image().size() * 2);
+    // The curve, and the labels under the x axis (beside the y axis), have
+    // twice the detail.
+    QVERIFY(splitBlocks(shown, curve, all) > 100);
+    const QRect labels(0, kCenterY + 8, kCenterX - 2, 20);
+    QVERIFY(splitBlocks(shown, black, labels) > 20);
+    // They lie where the picture has them.
+    // Each pixel of the picture against the four device pixels it covers.
+    QImage halved = standard.Image();
+    for (int y = 0; y < halved.height(); ++y)
+        for (int x = 0; x < halved.width(); ++x) {
+            QRgb pixel = qRgb(255, 255, 255);
+            for (QRgb ink : {black, curve})
+                for (QPoint corner : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)})
+                    if (shown.pixel(2 * x + corner.x(), 2 * y + corner.y()) == ink)
+                        pixel = ink;
+            halved.setPixel(x, y, pixel);
+        }
+
+    const auto isCurve = [&](QRgb pixel) { return pixel == curve; };
+    QVERIFY(Matches(standard.Image(), isCurve, halved, isCurve, 1) > 100);
+    QVERIFY(Matches(halved, isCurve, standard.Image(), isCurve, 1) > 100);
+    const auto isInk = [&](QRgb pixel) { return pixel == black; };
+    QVERIFY(Matches(standard.Image().copy(labels), isInk, halved.copy(labels), isInk, 1) > 20);
+    QVERIFY(Matches(halved.copy(labels), isInk, standard.Image().copy(labels), isInk, 1) > 20);
+
+    // What leaves the window is the picture itself, as on the standard
+    // screen.
+    QCOMPARE(fine.Image(), standard.Image());
+    QTemporaryDir folder;
+    ScriptedSaveDialog dialog;
+    dialog.answers.append(folder.filePath(QStringLiteral("fine.bmp")));
+    fine.window->Save();
+    QCOMPARE(AsRgb32(QImage(folder.filePath(QStringLiteral("fine.bmp")), "BMP")), standard.Image());
+    ClipboardDouble clipboard;
+    fine.window->CopyToClipboard();
+    QCOMPARE(clipboard.image, standard.Image());
 }
 
 void tst_GraphOutput::failedSaveLeavesNothing()

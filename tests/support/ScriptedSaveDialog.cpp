@@ -1,7 +1,11 @@
 #include "ScriptedSaveDialog.h"
 
-std::optional<QString> ScriptedSaveDialog::Ask(QWidget*, const SaveDialogRequest& request)
+std::optional<SaveDialogAnswer> ScriptedSaveDialog::Ask(QWidget*, const SaveDialogRequest& request)
 {
     requests.append(request);
-    return answers.isEmpty() ? std::nullopt : answers.takeFirst();
+    const int iFilter = filters.isEmpty() ? 0 : filters.takeFirst();
+    const std::optional<QString> strName = answers.isEmpty() ? std::nullopt : answers.takeFirst();
+    if (!strName)
+        return std::nullopt;
+    return SaveDialogAnswer{*strName, iFilter};
 }
