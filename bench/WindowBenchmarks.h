@@ -15,10 +15,11 @@ struct ListHost : GraphHost {
     QStringList Expressions() const override { return entries; }
 };
 
-inline int RunWindowBenchmarks(int argc, char** argv)
+// pszPlatform is the platform asked for unless QT_QPA_PLATFORM names one.
+inline int RunWindowBenchmarks(int argc, char** argv, const char* pszPlatform = "offscreen")
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", pszPlatform);
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -6,12 +6,19 @@
 //   PlotGraph/polar5          polar mode, 5 curves, sensitivity 1000 and a
 //                             half-width of 0.5 (about 12,600 samples each)
 //   Evaluate/...              the same samples through clsMath::Evaluate only
+//   .../screen2               the same redraw in a window on a screen with two
+//                             device pixels to a pixel, which draws the
+//                             picture a second time at that resolution
 
 #include "CurveSampling.h"
+#include "PictureBox.h"
 #include "Settings.h"
 #include "WindowBenchmarks.h"
 #include "clsMath.h"
 #include "frmGraph.h"
+
+#include <QGuiApplication>
+#include <QScreen>
 
 #include <string>
 
@@ -38,14 +45,27 @@ void UseRectangularSettings()
     gViewSettings.bAnimate = false;
 }
 
-void PlotGraph(benchmark::State& state, const QStringList& entries, bool bPolar)
+void PlotGraph(benchmark::State& state, const QStringList& entries, bool bPolar, int iScreenRatio)
 {
     bPolar ? UsePolarSettings() : UseRectangularSettings();
     ListHost host;
     host.entries = entries;
     frmGraph graph(host);
     graph.bModePolar = bPolar;
-    graph.Initialize();
+    if (iScreenRatio == 1) {
+        graph.Initialize();
+    } else {
+        for (QScreen* pScreen : QGuiApplication::screens())
+            if (pScreen->devicePixelRatio() == iScreenRatio) {
+                graph.setScreen(pScreen);
+                graph.move(pScreen->geometry().topLeft());
+            }
+        graph.show();
+        const auto* pPicture = graph.findChild<PictureBox*>(QStringLiteral("picGraph"));
+        while (pPicture->ScreenPicture().devicePixelRatio() != iScreenRatio)
+            QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+    }
     for (auto _ : state)
         graph.PlotGraph();
 }
@@ -74,12 +94,14 @@ void EvaluateOnly(benchmark::State& state, const QStringList& entries, bool bPol
 
 } // namespace
 
-BENCHMARK_CAPTURE(PlotGraph, rectangular10, kRectangular, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PlotGraph, rectangular10, kRectangular, false, 1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PlotGraph, rectangular10/screen2, kRectangular, false, 2)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(EvaluateOnly, rectangular10, kRectangular, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(PlotGraph, polar5, kPolar, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PlotGraph, polar5, kPolar, true, 1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PlotGraph, polar5/screen2, kPolar, true, 2)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(EvaluateOnly, polar5, kPolar, true)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    return RunWindowBenchmarks(argc, argv);
+    return RunWindowBenchmarks(argc, argv, "offscreen:configfile=" VELMORA_TWO_SCREENS);
 }

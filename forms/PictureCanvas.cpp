@@ -4,6 +4,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <cmath>
@@ -101,10 +102,21 @@ void PictureCanvas::Flush(MirrorSurface& mirror)
 {
     if (mirror.pendingLine.isEmpty())
         return;
+    QPainter& painter = *mirror.pPainter;
     QPen pen = LinePen(mirror.pendingPen);
     pen.setJoinStyle(Qt::RoundJoin);
-    mirror.pPainter->setPen(pen);
-    mirror.pPainter->drawPolyline(mirror.pendingLine);
+    painter.setPen(pen);
+    const QPolygonF& line = mirror.pendingLine;
+    if (painter.device()->devType() == QInternal::Image) {
+        // On pixels the lines go down one by one, as on the picture: the
+        // rasteriser draws separate lines much faster than a wide polyline.
+        QVarLengthArray<QLineF, 256> lines;
+        for (qsizetype i = 1; i < line.size(); ++i)
+            lines.append(QLineF(line[i - 1], line[i]));
+        painter.drawLines(lines.constData(), static_cast<int>(lines.size()));
+    } else {
+        painter.drawPolyline(line);
+    }
     mirror.pendingLine.clear();
 }
 

@@ -15,6 +15,6 @@ cmake -S "$VELMORA_ROOT" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release \
     -DVELMORA_BUILD_BENCH=ON -DVELMORA_BUILD_TESTS=OFF
 cmake --build "$build_dir" --target velmora_bench velmora_bench_plot velmora_bench_keypad velmora_bench_inputs -j"$VELMORA_JOBS"
 "$build_dir/bin/velmora_bench" "$@"
-QT_QPA_PLATFORM=offscreen "$build_dir/bin/velmora_bench_plot" "$@"
+"$build_dir/bin/velmora_bench_plot" "$@"
 QT_QPA_PLATFORM=offscreen "$build_dir/bin/velmora_bench_keypad" "$@"
 QT_QPA_PLATFORM=offscreen "$build_dir/bin/velmora_bench_inputs" "$@"
