@@ -32,7 +32,7 @@ struct MainWindow {
             if (!file.open(QIODevice::WriteOnly) || file.write(samples) != samples.size())
                 qFatal("cannot write the samples file");
         }
-        window = new frmMain(folder.path());
+        window = new frmMain(QStringList{folder.path()});
     }
     ~MainWindow() { delete window; }
 

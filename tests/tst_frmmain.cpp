@@ -182,7 +182,7 @@ void tst_frmMain::loadStepOrder()
     std::unique_ptr<frmMain> window;
     {
         ScaleAtMessage message;
-        window.reset(new frmMain(folder.path()));
+        window.reset(new frmMain(QStringList{folder.path()}));
         dScaleAtMessage = message.dScale;
     }
 

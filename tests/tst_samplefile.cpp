@@ -2,6 +2,7 @@
 #include <QtTest>
 
 #include "SampleFile.h"
+#include "SampleFolders.h"
 #include "clsMath.h"
 
 #include <string>
@@ -12,9 +13,9 @@ Q_DECLARE_METATYPE(Fields)
 
 namespace {
 
-QString WriteFile(const QTemporaryDir& dir, const QByteArray& bytes)
+QString WriteFile(const QTemporaryDir& dir, const QString& strName, const QByteArray& bytes)
 {
-    const QString strPath = dir.filePath(QStringLiteral("samples.txt"));
+    const QString strPath = dir.filePath(strName);
     QFile file(strPath);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         qFatal("cannot write %s", qPrintable(strPath));
@@ -34,6 +35,8 @@ private slots:
     void loadFile_data();
     void loadFile();
     void stopsAtTheListLimit();
+    void findsTheFirstSampleFile_data();
+    void findsTheFirstSampleFile();
     void shippedSamplesEvaluate();
 };
 
@@ -112,7 +115,7 @@ void tst_SampleFile::loadFile()
     QFETCH(QStringList, expected);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    QCOMPARE(LoadSamples(WriteFile(dir, bytes)), expected);
+    QCOMPARE(LoadSamples(WriteFile(dir, "samples.txt", bytes)), expected);
 }
 
 void tst_SampleFile::stopsAtTheListLimit()
@@ -125,6 +128,41 @@ void tst_SampleFile::stopsAtTheListLimit()
     QCOMPARE(LoadSamples(dir.filePath(QStringLiteral("missing.txt"))), QStringList{});
     // A folder cannot be read as a file.
     QCOMPARE(LoadSamples(dir.path()), QStringList{});
+}
+
+void tst_SampleFile::findsTheFirstSampleFile_data()
+{
+    // Paths made in a folder laid out as an unpacked package: "bin" holds the
+    // program and "xdg" is the desktop's data folder. A path ending in "/" is
+    // made as a folder.
+    QTest::addColumn<QStringList>("made");
+    QTest::addColumn<QString>("found"); // empty: none
+
+    QTest::newRow("beside the program first")
+        << QStringList{"bin/samples.txt", "share/velmora/samples.txt", "xdg/velmora/samples.txt"} << "bin/samples.txt";
+    QTest::newRow("then the data folder beside the program's")
+        << QStringList{"share/velmora/samples.txt", "xdg/velmora/samples.txt"} << "share/velmora/samples.txt";
+    QTest::newRow("then the desktop's data folder")
+        << QStringList{"xdg/velmora/samples.txt"} << "xdg/velmora/samples.txt";
+    QTest::newRow("a folder of that name passed over")
+        << QStringList{"bin/samples.txt/", "xdg/velmora/samples.txt"} << "xdg/velmora/samples.txt";
+    QTest::newRow("none") << QStringList{"share/samples.txt", "xdg/samples.txt"} << QString();
+}
+
+void tst_SampleFile::findsTheFirstSampleFile()
+{
+    QFETCH(QStringList, made);
+    QFETCH(QString, found);
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    QDir(root.path()).mkdir("bin");
+    for (const QString& strPath : made) {
+        QVERIFY(QDir(root.path()).mkpath(QFileInfo(root.filePath(strPath)).path()));
+        if (!strPath.endsWith('/'))
+            WriteFile(root, strPath, "x");
+    }
+    const QString strFound = FindSampleFile(SampleFolders(root.filePath("bin"), {root.filePath("xdg")}));
+    QCOMPARE(strFound, found.isEmpty() ? QString() : root.filePath(found));
 }
 
 void tst_SampleFile::shippedSamplesEvaluate()

@@ -19,7 +19,6 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDir>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -69,7 +68,7 @@ std::string ToEngineText(const QString& strText)
 
 } // namespace
 
-frmMain::frmMain(const QString& strProgramFolder)
+frmMain::frmMain(const QStringList& sampleFolders)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(ProgramTitle());
@@ -82,7 +81,7 @@ frmMain::frmMain(const QString& strProgramFolder)
     CreateControls();
     SetTabOrder();
     ConnectControls();
-    Form_Load(strProgramFolder);
+    Form_Load(sampleFolders);
 }
 
 frmMain::~frmMain() = default;
@@ -184,12 +183,14 @@ void frmMain::ConnectControls()
     optRectangular->installEventFilter(this);
 }
 
-void frmMain::Form_Load(const QString& strProgramFolder)
+void frmMain::Form_Load(const QStringList& sampleFolders)
 {
     CheckRes();
     SetDefaultSettings();
     optRectangular->setChecked(true);
-    lstSample->addItems(LoadSamples(QDir(strProgramFolder).filePath(QStringLiteral("samples.txt"))));
+    const QString strSampleFile = FindSampleFile(sampleFolders);
+    if (!strSampleFile.isEmpty())
+        lstSample->addItems(LoadSamples(strSampleFile));
 }
 
 void frmMain::Form_Unload()

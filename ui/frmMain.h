@@ -1,9 +1,11 @@
 #pragma once
 
 #include "ModalForm.h"
+#include "SampleFolders.h"
 
 #include <QCoreApplication>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -28,9 +30,8 @@ class frmMain : public QWidget, public ActivatableForm {
     Q_OBJECT
 
 public:
-    // samples.txt is read from strProgramFolder, normally the folder that
-    // holds the executable.
-    explicit frmMain(const QString& strProgramFolder = QCoreApplication::applicationDirPath());
+    // samples.txt is read from the first of sampleFolders that holds one.
+    explicit frmMain(const QStringList& sampleFolders = SampleFolders(QCoreApplication::applicationDirPath()));
     ~frmMain() override;
 
     // Measures the screen and offers to switch to 1024 x 768 when it is both
@@ -56,7 +57,7 @@ private:
     void CreateKeypad();
     void SetTabOrder();
     void ConnectControls();
-    void Form_Load(const QString& strProgramFolder);
+    void Form_Load(const QStringList& sampleFolders);
     void Form_Unload();
 
     void cmdEnter_Click();
