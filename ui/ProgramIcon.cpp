@@ -59,6 +59,15 @@ void DrawProgramIcon(QPainter& painter)
 
 } // namespace
 
+void PaintProgramIcon(QPainter& painter, double dSide)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(dSide / kBox, dSide / kBox);
+    DrawProgramIcon(painter);
+    painter.restore();
+}
+
 QIcon ProgramIcon()
 {
     return VectorIcon(kBox, [](QPainter& painter, const IconInk&) { DrawProgramIcon(painter); });
