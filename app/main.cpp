@@ -1,17 +1,22 @@
 #include <QApplication>
 
+#include "CommandLine.h"
 #include "DialogLook.h"
 #include "FontSetup.h"
 #include "FormLayout.h"
 #include "KeyRepeat.h"
-#include "MessageBox.h"
 #include "ProgramIcon.h"
 #include "frmMain.h"
 
 int main(int argc, char* argv[])
 {
+    // Needs no display, so --help and --version work anywhere.
+    AnswerHelpOrVersion(argc, argv);
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(ProgramTitle());
+    SetProgramIdentity();
+    if (const std::optional<int> iStatus = RefuseUnexpectedArguments(QApplication::arguments()))
+        return *iStatus;
     QApplication::setWindowIcon(ProgramIcon());
     RegisterFontSubstitutions();
     SetDialogFont(WindowFont());
