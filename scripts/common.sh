@@ -3,13 +3,20 @@
 
 VELMORA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-# What every build needs: compiler, CMake, Qt 6, the RandR library for
+# What every build needs: compiler, CMake, Qt 6 with its SVG module (the
+# icon files and the SVG export are drawn with it), the RandR library for
 # switching display modes, and the fonts the windows use.
 VELMORA_BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev libxrandr-dev fonts-liberation2 fonts-dejavu-core)
 # What the tests need beyond the build: a virtual display, locale sources,
 # the X input and screenshot tools that drive the program end to end, and a
 # PDF renderer to read exported graphs back.
 VELMORA_TEST_PACKAGES=(xvfb xauth locales xdotool imagemagick poppler-utils)
+# What making the Debian package needs beyond the build: dpkg-shlibdeps
+# (dpkg-dev) and file, with which CPack finds the libraries the program uses.
+VELMORA_PACKAGE_PACKAGES=(dpkg-dev file)
+# What checking the package needs beyond the tests: the validators of the
+# desktop entry and of the AppStream metadata.
+VELMORA_PACKAGE_CHECK_PACKAGES=(desktop-file-utils appstream)
 # What the fuzz targets need: clang and its sanitizer and libFuzzer runtimes.
 VELMORA_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
@@ -34,6 +41,9 @@ velmora_require_packages() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
 }
+
+# The Debian package's build folder; scripts/package.sh makes the package there.
+VELMORA_PACKAGE_BUILD="$VELMORA_ROOT/build-package"
 
 # Configures and builds the project in the given folder; extra arguments go
 # to CMake's configure step.
