@@ -1,20 +1,25 @@
 #!/usr/bin/env bash
 # Builds Velmora and runs every test: first the normal build (unit tests and
-# the end-to-end run of the program on a virtual display), then the same
-# suite built with AddressSanitizer and UndefinedBehaviorSanitizer, then each
-# fuzz target for 20 seconds over its seeds.
-# VELMORA_SKIP_SANITIZE=1 leaves out the second build, VELMORA_SKIP_FUZZ=1
+# the end-to-end run of the program on a virtual display), then the Debian
+# package is made and checked, then the same suite built with
+# AddressSanitizer and UndefinedBehaviorSanitizer, then each fuzz target for
+# 20 seconds over its seeds.
+# VELMORA_SKIP_SANITIZE=1 leaves out the sanitizer build, VELMORA_SKIP_FUZZ=1
 # the fuzzing.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 # clang is installed by the fuzz script, and only when it runs.
-velmora_require_packages "${VELMORA_BUILD_PACKAGES[@]}" "${VELMORA_TEST_PACKAGES[@]}"
+velmora_require_packages "${VELMORA_BUILD_PACKAGES[@]}" "${VELMORA_TEST_PACKAGES[@]}" \
+    "${VELMORA_PACKAGE_PACKAGES[@]}" "${VELMORA_PACKAGE_CHECK_PACKAGES[@]}"
 
 export QT_QPA_PLATFORM=offscreen
 
 velmora_build "$VELMORA_ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 (cd "$VELMORA_ROOT/build" && ctest -j"$VELMORA_JOBS" --output-on-failure)
+
+"$VELMORA_ROOT/scripts/package.sh"
+"$VELMORA_ROOT/scripts/check-package.sh"
 
 if [ "${VELMORA_SKIP_SANITIZE:-0}" != 1 ]; then
     export ASAN_OPTIONS=abort_on_error=1

@@ -60,6 +60,9 @@ process_ended() {
 # Places in the main window, in pixels from its top-left corner.
 MAIN_EXPRESSION_BOX="274 142"
 MAIN_FIRST_SAMPLE="70 215"
+# The sample list's text, inside its frame and left of its scroll bar, as
+# "x y width height".
+MAIN_SAMPLE_LIST_TEXT="29 210 95 113"
 MAIN_ADD_SAMPLE="179 252"
 MAIN_DRAW="519 312"
 MAIN_EXIT="515 20"

@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# Checks the Debian package that scripts/package.sh made: its dependencies
+# were computed, it holds every file the installed program needs, its
+# desktop entry and AppStream metadata pass their validators, and the
+# program unpacked from it into a temporary folder prints the project's
+# version and shows its sample expressions. The program is run from the
+# unpacked folder with the desktop's data folders pointed elsewhere, so it
+# can only find its samples through the path from its own folder.
+#
+#   check-package.sh [BUILD_FOLDER]     (default: build-package)
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+
+# The sample list is looked at on a virtual X display.
+if [ "${1:-}" != --on-display ]; then
+    exec xvfb-run -a -s "-screen 0 1024x768x24" bash "${BASH_SOURCE[0]}" --on-display "$@"
+fi
+shift
+source "$here/common.sh"
+source "$VELMORA_ROOT/tests/e2e/desktop-user.sh"
+build="${1:-$VELMORA_PACKAGE_BUILD}"
+
+fail() {
+    echo "check-package: $*" >&2
+    exit 1
+}
+
+version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")"
+[ -n "$version" ] || fail "no project version in $build/CMakeCache.txt"
+deb="$build/velmora_${version}_$(dpkg --print-architecture).deb"
+[ -f "$deb" ] || fail "$deb is missing; run scripts/package.sh"
+app_id=org.velmora.velmora
+
+work="$(mktemp -d)"
+pid=
+finish() {
+    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
+        kill "$pid" 2>/dev/null || true
+    fi
+    rm -rf "$work"
+}
+trap finish EXIT
+
+# Dependencies computed by dpkg-shlibdeps: the Qt libraries the program links.
+depends="$(dpkg-deb -f "$deb" Depends)"
+echo "Depends: $depends"
+[[ "$depends" == *libqt6widgets6* ]] || fail "the package's dependencies were not computed"
+
+# Every file the installed program needs.
+dpkg-deb -c "$deb" | awk '{ print $NF }' > "$work/contents"
+expected=(./usr/bin/velmora ./usr/share/velmora/samples.txt
+          ./usr/share/applications/$app_id.desktop ./usr/share/metainfo/$app_id.metainfo.xml
+          ./usr/share/icons/hicolor/scalable/apps/velmora.svg)
+for size in 16 22 24 32 48 64 128 256; do
+    expected+=("./usr/share/icons/hicolor/${size}x${size}/apps/velmora.png")
+done
+for path in "${expected[@]}"; do
+    grep -qxF "$path" "$work/contents" || fail "$path is not in the package"
+done
+
+root="$work/root"
+dpkg-deb -x "$deb" "$root"
+
+# The validators, on the files as the package installs them: any error or
+# warning fails.
+desktop_report="$(desktop-file-validate "$root/usr/share/applications/$app_id.desktop" 2>&1)" \
+    || fail "desktop-file-validate: $desktop_report"
+[ -z "$desktop_report" ] || fail "desktop-file-validate: $desktop_report"
+for check in validate validate-tree; do
+    target="$root/usr/share/metainfo/$app_id.metainfo.xml"
+    [ $check = validate ] || target="$root"
+    report="$(appstreamcli $check --no-net "$target" 2>&1)" || fail "appstreamcli $check: $report"
+    ! grep -qE '^[EW]:' <<<"$report" || fail "appstreamcli $check: $report"
+done
+
+program="$root/usr/bin/velmora"
+shown="$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --version)"
+[ "$shown" = "Velmora $version" ] || fail "--version printed '$shown', not 'Velmora $version'"
+
+# Started from another folder, with no data folders of the desktop to fall
+# back on, the unpacked program must list its samples: the inside of the
+# sample list then holds dark text pixels (empty, it is all white).
+mkdir "$work/elsewhere" "$work/no-data"
+unset QT_QPA_PLATFORM
+(cd "$work/elsewhere" && XDG_DATA_HOME="$work/no-data" XDG_DATA_DIRS="$work/no-data" \
+    exec "$program" >"$work/program.log" 2>&1) &
+pid=$!
+main=$(find_window Velmora) || fail "the unpacked program showed no main window"
+read -r list_x list_y list_w list_h <<<"$MAIN_SAMPLE_LIST_TEXT"
+list_has_text() {
+    import -window "$main" "$work/main.png" 2>/dev/null || return 1
+    local dark
+    dark="$(convert "$work/main.png" -crop "${list_w}x${list_h}+${list_x}+${list_y}" +repage \
+        -colorspace Gray -threshold 50% -format '%[fx:round(w*h*(1-mean))]' info:)"
+    [ "$dark" -gt 100 ]
+}
+poll_until 20 list_has_text || fail "the unpacked program shows no samples; its output: $(cat "$work/program.log")"
+echo "check-package: $deb passed"
