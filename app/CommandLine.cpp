@@ -14,11 +14,31 @@ namespace {
 // The status of a command line the program does not take.
 constexpr int kUsageError = 2;
 
+// The options that QApplication takes for itself, with a value or without.
+constexpr const char* kQtOptionsWithValue[] =
+    {"platform", "platformpluginpath", "platformtheme", "plugin",       "qwindowgeometry",
+     "geometry", "qwindowicon",        "icon",          "qwindowtitle", "title",
+     "style",    "stylesheet",         "session",       "display",      "name",
+     "dialogs"};
+constexpr const char* kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+
 void DescribeOptions(QCommandLineParser& parser)
 {
     parser.setApplicationDescription(QStringLiteral("Draws the graphs of mathematical expressions."));
     parser.addHelpOption();
     parser.addVersionOption();
+    // Qt's options are written with one dash, "-platform offscreen".
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const auto addHidden = [&parser](const char* pszName, const QString& strValue) {
+        QCommandLineOption option{QLatin1String(pszName)};
+        option.setValueName(strValue);
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    };
+    for (const char* pszName : kQtOptionsWithValue)
+        addHidden(pszName, QStringLiteral("value"));
+    for (const char* pszName : kQtFlags)
+        addHidden(pszName, QString());
 }
 
 int RefuseUsage(const QStringList& arguments, const QString& strProblem)
@@ -31,6 +51,18 @@ int RefuseUsage(const QStringList& arguments, const QString& strProblem)
     return kUsageError;
 }
 
+// The option as the user wrote it, "--foo" or "-x", without its value.
+QString AsWritten(const QStringList& arguments, const QString& strName)
+{
+    for (const QString& strArgument : arguments.mid(1)) {
+        const QString strOption = strArgument.section(QLatin1Char('='), 0, 0);
+        if (strOption.startsWith(QLatin1Char('-'))
+            && QStringView(strOption).mid(strOption.startsWith(QLatin1String("--")) ? 2 : 1) == strName)
+            return strOption;
+    }
+    return QStringLiteral("--") + strName;
+}
+
 } // namespace
 
 void SetProgramIdentity()
@@ -40,29 +72,23 @@ void SetProgramIdentity()
     QGuiApplication::setDesktopFileName(QStringLiteral(VELMORA_APP_ID));
 }
 
-void AnswerHelpOrVersion(int& argc, char* argv[])
+std::optional<int> AnswerCommandLine(int argc, char* argv[])
 {
     const QCoreApplication app(argc, argv);
     SetProgramIdentity();
-    QCommandLineParser parser;
-    DescribeOptions(parser);
-    // process() ends the program when help or version is asked for.
-    if (parser.parse(QCoreApplication::arguments()))
-        parser.process(QCoreApplication::arguments());
-}
-
-std::optional<int> RefuseUnexpectedArguments(const QStringList& arguments)
-{
+    const QStringList arguments = QCoreApplication::arguments();
     QCommandLineParser parser;
     DescribeOptions(parser);
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (unknown.isEmpty())
             return RefuseUsage(arguments, parser.errorText());
-        const QString strDashes = unknown.first().size() == 1 ? QStringLiteral("-") : QStringLiteral("--");
-        return RefuseUsage(arguments, QStringLiteral("unknown option '%1%2'").arg(strDashes, unknown.first()));
+        return RefuseUsage(arguments, QStringLiteral("unknown option '%1'").arg(AsWritten(arguments, unknown.first())));
     }
-    parser.process(arguments);
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("version"))) {
+        // Prints the text and ends the program with status 0.
+        parser.process(arguments);
+    }
     if (!parser.positionalArguments().isEmpty())
         return RefuseUsage(arguments,
                            QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));

@@ -1,20 +1,14 @@
 #pragma once
 
-#include <QStringList>
-
 #include <optional>
 
 // The program's name and version as --version shows them, and its id for
 // the desktop.
 void SetProgramIdentity();
 
-// Answers --help and --version before the program needs a display: prints
-// the text and ends the program with status 0. Any other command line comes
-// back untouched, since an option unknown here may be one of Qt's own
-// (-platform, -style, ...), which only QApplication takes out.
-void AnswerHelpOrVersion(int& argc, char* argv[]);
-
-// Checks the command line that QApplication leaves. Returns the exit status
-// when the program must not start: an option or an argument it does not
-// take, told on standard error. --help and --version are answered here too.
-std::optional<int> RefuseUnexpectedArguments(const QStringList& arguments);
+// Reads the command line before the program needs a display. --help and
+// --version print their text; an option or an argument the program does not
+// take is told on standard error. Either way the exit status comes back and
+// the program must end. Nothing comes back when the program may start; Qt's
+// own options (-platform, -style, ...) are let through for QApplication.
+std::optional<int> AnswerCommandLine(int argc, char* argv[]);

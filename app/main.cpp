@@ -10,13 +10,12 @@
 
 int main(int argc, char* argv[])
 {
-    // Needs no display, so --help and --version work anywhere.
-    AnswerHelpOrVersion(argc, argv);
+    // Answered before anything needs a display.
+    if (const std::optional<int> iStatus = AnswerCommandLine(argc, argv))
+        return *iStatus;
 
     QApplication app(argc, argv);
     SetProgramIdentity();
-    if (const std::optional<int> iStatus = RefuseUnexpectedArguments(QApplication::arguments()))
-        return *iStatus;
     QApplication::setWindowIcon(ProgramIcon());
     RegisterFontSubstitutions();
     SetDialogFont(WindowFont());
