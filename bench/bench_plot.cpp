@@ -61,7 +61,7 @@ void PlotGraph(benchmark::State& state, const QStringList& entries, bool bPolar,
                 graph.move(pScreen->geometry().topLeft());
             }
         graph.show();
-        const auto* pPicture = graph.findChild<PictureBox*>(QStringLiteral("picGraph"));
+        auto* pPicture = graph.findChild<PictureBox*>(QStringLiteral("picGraph"));
         while (pPicture->ScreenPicture().devicePixelRatio() != iScreenRatio)
             QCoreApplication::processEvents();
         QCoreApplication::processEvents();

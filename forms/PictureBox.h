@@ -1,12 +1,10 @@
 #pragma once
 
 #include "PictureCanvas.h"
+#include "ScreenCopy.h"
 
 #include <QFrame>
 #include <QImage>
-#include <QPainter>
-
-#include <optional>
 
 // A picture box: a sunken frame around a persistent image that all drawing
 // goes to. Painting the widget only shows the image; Refresh shows it at
@@ -14,10 +12,9 @@
 // was made.
 //
 // On a screen with finer pixels than the image's, the widget shows a copy
-// drawn at the screen's resolution, through a mirror of the canvas; the
-// image itself stays as it is. When the screen's resolution changes, the
-// copy starts as the image enlarged and ResolutionChanged asks the owner to
-// draw again.
+// drawn at the screen's resolution; the image itself stays as it is. When
+// the screen's resolution changes, ResolutionChanged asks the owner to draw
+// again.
 class PictureBox : public QFrame {
     Q_OBJECT
 
@@ -29,7 +26,7 @@ public:
     PictureCanvas& Canvas() { return m_canvas; }
     const QImage& Picture() const { return m_image; }
     // What the widget shows: the picture at the screen's resolution.
-    const QImage& ScreenPicture() const { return m_screen.isNull() ? m_image : m_screen; }
+    const QImage& ScreenPicture() { return m_screen.Shown(); }
 
     // Shows the image now, without waiting for the event loop.
     void Refresh();
@@ -48,14 +45,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* pEvent) override;
 
 private:
-    // Makes the screen copy fit the widget's device pixel ratio; true when
-    // that changed it.
-    bool FollowScreenResolution();
-
     QImage m_image;
     PictureCanvas m_canvas;
-    QImage m_screen; // null when the screen's pixels are those of the image
-    QPainter m_screenPainter;
-    std::optional<PictureCanvas::Mirror> m_screenMirror;
+    ScreenCopy m_screen;
     bool m_bPainted = false;
 };

@@ -4,6 +4,7 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include "FineScreen.h"
 #include "MainWindowFixture.h"
 #include "PictureCanvas.h"
 #include "SystemColors.h"
@@ -186,6 +187,22 @@ void tst_frmValue::linesInTheirColours()
     // What the window shows is its surface.
     QCOMPARE(value.window->grab().toImage().convertToFormat(QImage::Format_RGB32).copy(0, 190, 312, 110),
              image.copy(0, 190, 312, 110));
+
+    // On a finer screen the lines are written afresh in its pixels; the
+    // surface stays as it was.
+    QScreen* pFine = FineScreen();
+    QVERIFY2(pFine, "the test wants a screen of device pixel ratio 2 beside the standard one");
+    MoveToScreen(value.window, pFine);
+    const auto splitInLine = [&](int i) {
+        const QImage shown = value.window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        return shown.devicePixelRatio() == 2
+               ? SplitBlocks(shown, ColorFromValue((i + 1) * 50000).rgb(), QRect(0, 200 + 25 * i, 312, 25))
+               : 0;
+    };
+    QVERIFY(QTest::qWaitFor([&] { return splitInLine(0) > 10; }));
+    for (int i = 1; i < 4; ++i)
+        QVERIFY2(splitInLine(i) > 10, qPrintable(QString::number(i)));
+    QCOMPARE(value.window->Surface(), image);
 }
 
 void tst_frmValue::secondRunReplacesTheFirst()

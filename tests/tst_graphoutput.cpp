@@ -1,8 +1,6 @@
 #include <QAction>
 #include <QDir>
 #include <QProcess>
-#include <QScreen>
-#include <QWindow>
 #include <QStandardPaths>
 #include <QXmlStreamReader>
 #include <QTemporaryDir>
@@ -10,6 +8,7 @@
 #include <QtTest>
 
 #include "ClipboardDouble.h"
+#include "FineScreen.h"
 #include "PlotDrawing.h"
 #include "SystemColors.h"
 #include "GraphWindowFixture.h"
@@ -230,49 +229,32 @@ void tst_GraphOutput::drawings()
 
 void tst_GraphOutput::fineScreen()
 {
-    QScreen* pFine = nullptr;
-    for (QScreen* pScreen : QGuiApplication::screens())
-        if (pScreen->devicePixelRatio() == 2)
-            pFine = pScreen;
+    QScreen* pFine = FineScreen();
     QVERIFY2(pFine, "the test wants a screen of device pixel ratio 2 beside the standard one");
     // A curve that keeps clear of the labels under the x axis.
     const QStringList entries{QStringLiteral("x^2")};
     GraphWindow standard(entries);
     QCOMPARE(standard.Picture()->devicePixelRatio(), 1);
     GraphWindow fine(entries);
-    fine.window->windowHandle()->setScreen(pFine);
-    fine.window->move(pFine->geometry().topLeft() + QPoint(20, 20));
+    MoveToScreen(fine.window, pFine);
 
     const QRgb black = qRgb(0, 0, 0);
     const QRgb curve = ColorFromValue(CurveColor(1)).rgb();
-    // A picture doubled pixel for pixel has no 2 x 2 block, on even device
-    // pixels, that is partly the colour and partly not.
-    const auto splitBlocks = [](const QImage& screen, QRgb colour, const QRect& area) {
-        int iSplit = 0;
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            for (int x = area.left(); x <= area.right(); ++x) {
-                const int iInColour = (screen.pixel(2 * x, 2 * y) == colour) + (screen.pixel(2 * x + 1, 2 * y) == colour)
-                                      + (screen.pixel(2 * x, 2 * y + 1) == colour)
-                                      + (screen.pixel(2 * x + 1, 2 * y + 1) == colour);
-                iSplit += iInColour > 0 && iInColour < 4;
-            }
-        return iSplit;
-    };
     const auto screen = [&] {
         const QImage shown = fine.Picture()->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QRect client = fine.Picture()->contentsRect();
         return shown.copy(QRect(client.topLeft() * 2, client.size() * 2));
     };
     const QRect all(QPoint(0, 0), standard.Image().size());
-    QVERIFY(QTest::qWaitFor([&] { return splitBlocks(screen(), curve, all) > 0; }));
+    QVERIFY(QTest::qWaitFor([&] { return SplitBlocks(screen(), curve, all) > 0; }));
 
     const QImage shown = screen();
     QCOMPARE(shown.size(), standard.Image().size() * 2);
     // The curve, and the labels under the x axis (beside the y axis), have
     // twice the detail.
-    QVERIFY(splitBlocks(shown, curve, all) > 100);
+    QVERIFY(SplitBlocks(shown, curve, all) > 100);
     const QRect labels(0, kCenterY + 8, kCenterX - 2, 20);
-    QVERIFY(splitBlocks(shown, black, labels) > 20);
+    QVERIFY(SplitBlocks(shown, black, labels) > 20);
     // They lie where the picture has them.
     // Each pixel of the picture against the four device pixels it covers.
     QImage halved = standard.Image();

@@ -37,6 +37,7 @@ frmValue::frmValue(const QListWidget& lstExpression, QWidget* pParent)
     : QDialog(pParent)
     , m_lstExpression(lstExpression)
     , m_canvas(m_surface)
+    , m_screen(m_surface, m_canvas)
 {
     setObjectName(QStringLiteral("frmValue"));
     setWindowTitle(tr("Expressions Comparison"));
@@ -73,9 +74,15 @@ frmValue::~frmValue() = default;
 
 void frmValue::paintEvent(QPaintEvent*)
 {
+    // A new screen copy is written afresh, at the screen's resolution.
+    if (m_screen.Follow(devicePixelRatioF())) {
+        m_canvas.Cls();
+        for (const OutputLine& line : std::as_const(m_lines))
+            WriteLine(line);
+    }
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Window));
-    painter.drawImage(0, 0, m_surface);
+    painter.drawImage(0, 0, m_screen.Shown());
 }
 
 void frmValue::SetOuterHeight(int iPixels)
@@ -83,6 +90,7 @@ void frmValue::SetOuterHeight(int iPixels)
     const int iFrame = frameGeometry().height() - height();
     setFixedHeight(qMax(1, iPixels - iFrame));
     m_surface = PictureCanvas::NewImage(size(), palette().color(QPalette::Window));
+    m_screen.Follow(devicePixelRatioF());
 }
 
 void frmValue::cmdEvaluate_Click()
@@ -105,23 +113,31 @@ void frmValue::cmdEvaluate_Click()
     clsMath objMath;
     for (int i = 0; i < iCount; ++i) {
         const QString strEntry = m_lstExpression.item(i)->text();
-        m_canvas.ForeColor = static_cast<std::uint32_t>((i + 1) * qint64(kColorStep) % 0x1000000);
-        m_canvas.CurrentX = kLineX;
-        m_canvas.CurrentY = kFirstLineY + kLineSpacing * double(i);
+        const auto lColor = static_cast<std::uint32_t>((i + 1) * qint64(kColorStep) % 0x1000000);
         const QPoint at(kLineX, kFirstLineY + kLineSpacing * i);
 
         std::string strExpression = "(" + strEntry.toStdString() + ")";
         const double dResult = objMath.Evaluate(strExpression, *dValueX);
         const QString strValue = objMath.bErrorStatus ? QStringLiteral("Error") : PrintedText(dResult);
 
-        // Lines below the surface would not show; they are kept all the same.
-        if (at.y() < m_surface.height()) {
-            m_canvas.Print(strEntry + QLatin1Char('='), false);
-            m_canvas.Print(strValue, false);
-        }
-        m_lines.append({strEntry + QLatin1Char('=') + strValue, m_canvas.ForeColor, at});
+        m_lines.append({strEntry + QLatin1Char('=') + strValue, lColor, at});
+        WriteLine(m_lines.last());
     }
     update();
+}
+
+void frmValue::WriteLine(const OutputLine& line)
+{
+    // Lines below the surface would not show; they are kept all the same.
+    if (line.at.y() >= m_surface.height())
+        return;
+    m_canvas.ForeColor = line.lColor;
+    m_canvas.CurrentX = line.at.x();
+    m_canvas.CurrentY = line.at.y();
+    // The expression with its "=", then the value after it.
+    const qsizetype iValueStart = line.strText.lastIndexOf(QLatin1Char('=')) + 1;
+    m_canvas.Print(line.strText.left(iValueStart), false);
+    m_canvas.Print(line.strText.mid(iValueStart), false);
 }
 
 void frmValue::Command1_Click()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PictureCanvas.h"
+#include "ScreenCopy.h"
 
 #include <QDialog>
 #include <QImage>
@@ -43,10 +44,14 @@ private:
     // Sets the outer height, frame included, and resizes the surface to the
     // new client area.
     void SetOuterHeight(int iPixels);
+    // Writes a line of output on the surface, where and in the colour it
+    // was written first.
+    void WriteLine(const OutputLine& line);
 
     const QListWidget& m_lstExpression;
     QImage m_surface;
     PictureCanvas m_canvas;
+    ScreenCopy m_screen;
     QList<OutputLine> m_lines;
 
     QPushButton* cmdEvaluate = nullptr;
