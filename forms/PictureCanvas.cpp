@@ -140,7 +140,7 @@ void PictureCanvas::MirrorLine(double dX1, double dY1, double dX2, double dY2)
         // A line that goes on from the end of the last one, in the same pen,
         // extends its polyline.
         const bool bContinues = !mirror.pendingLine.isEmpty() && mirror.pendingLine.last() == start
-                                && mirror.pendingPen == pen;
+                             && mirror.pendingPen == pen;
         if (!bContinues)
             Flush(mirror);
         if (!x1 || !y1 || !x2 || !y2)
@@ -257,7 +257,9 @@ void PictureCanvas::Print(const QString& strText, bool bNewLine)
             painter.drawText(topLeft + QPointF(0, metrics.ascent()), strText);
         };
         Paint([&](QPainter& painter) { text(painter, QPoint(*x, *y)); });
-        PaintMirrors([&](QPainter& painter) { text(painter, QPointF(*MirrorCoordinate(CurrentX), *MirrorCoordinate(CurrentY))); });
+        PaintMirrors([&](QPainter& painter) {
+            text(painter, QPointF(*MirrorCoordinate(CurrentX), *MirrorCoordinate(CurrentY)));
+        });
     }
     if (bNewLine) {
         CurrentX = 0.0;

@@ -207,13 +207,13 @@ void frmGraph::Save()
     // Cancelling writes nothing. A failed write leaves no partial file and
     // an existing file untouched, and says why, so that nobody believes the
     // graph was saved.
-    const std::optional<SaveDialogAnswer> choice =
-        ShowSaveDialog(this, QLatin1String(kPictureFilter), QStringLiteral("bmp"));
+    const std::optional<SaveDialogAnswer> choice = ShowSaveDialog(this, QLatin1String(kPictureFilter),
+                                                                  QStringLiteral("bmp"));
     QString strReason;
     if (choice && !WritePicture(choice->strFile, static_cast<PictureFormat>(choice->iFilter), &strReason))
-        ShowMessage(
-            tr("The graph could not be saved as \"%1\": %2").arg(QDir::toNativeSeparators(choice->strFile), strReason),
-            MessageIcon::Critical);
+        ShowMessage(tr("The graph could not be saved as \"%1\": %2")
+                        .arg(QDir::toNativeSeparators(choice->strFile), strReason),
+                    MessageIcon::Critical);
 }
 
 bool frmGraph::WritePicture(const QString& strFile, PictureFormat format, QString* pstrReason)

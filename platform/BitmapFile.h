@@ -17,5 +17,4 @@ bool WriteBitmapFile(const QImage& image, const QString& strPath, QString* pstrE
 
 // Writes a file whole or not at all, the same way: write fills the file and
 // says whether it succeeded.
-bool WriteWholeFile(const QString& strPath, const std::function<bool(QIODevice&)>& write,
-                    QString* pstrError = nullptr);
+bool WriteWholeFile(const QString& strPath, const std::function<bool(QIODevice&)>& write, QString* pstrError = nullptr);

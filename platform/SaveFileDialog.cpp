@@ -47,15 +47,13 @@ SaveDialogService& ServiceSlot<SaveDialogService>::Real()
     return dialog;
 }
 
-std::optional<SaveDialogAnswer> ShowSaveDialog(QWidget* pParent, const QString& strFilter,
-                                               const QString& strDefaultExt)
+std::optional<SaveDialogAnswer> ShowSaveDialog(QWidget* pParent, const QString& strFilter, const QString& strDefaultExt)
 {
     const SaveDialogRequest request{strFilter, strDefaultExt};
     std::optional<SaveDialogAnswer> answer = ServiceSlot<SaveDialogService>::Current().Ask(pParent, request);
     if (!answer || answer->strFile.isEmpty())
         return std::nullopt;
-    answer->strFile =
-        WithDefaultExtension(answer->strFile, FilterExtension(strFilter, answer->iFilter, strDefaultExt));
+    answer->strFile = WithDefaultExtension(answer->strFile, FilterExtension(strFilter, answer->iFilter, strDefaultExt));
     return answer;
 }
 

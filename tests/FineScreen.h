@@ -34,8 +34,8 @@ inline int SplitBlocks(const QImage& screen, QRgb colour, const QRect& area)
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x) {
             const int iInColour = (screen.pixel(2 * x, 2 * y) == colour) + (screen.pixel(2 * x + 1, 2 * y) == colour)
-                                  + (screen.pixel(2 * x, 2 * y + 1) == colour)
-                                  + (screen.pixel(2 * x + 1, 2 * y + 1) == colour);
+                                + (screen.pixel(2 * x, 2 * y + 1) == colour)
+                                + (screen.pixel(2 * x + 1, 2 * y + 1) == colour);
             iSplit += iInColour > 0 && iInColour < 4;
         }
     return iSplit;

@@ -196,8 +196,8 @@ void tst_frmValue::linesInTheirColours()
     const auto splitInLine = [&](int i) {
         const QImage shown = value.window->grab().toImage().convertToFormat(QImage::Format_RGB32);
         return shown.devicePixelRatio() == 2
-               ? SplitBlocks(shown, ColorFromValue((i + 1) * 50000).rgb(), QRect(0, 200 + 25 * i, 312, 25))
-               : 0;
+                 ? SplitBlocks(shown, ColorFromValue((i + 1) * 50000).rgb(), QRect(0, 200 + 25 * i, 312, 25))
+                 : 0;
     };
     QVERIFY(QTest::qWaitFor([&] { return splitInLine(0) > 10; }));
     for (int i = 1; i < 4; ++i)

@@ -2,24 +2,24 @@
 #include <QDir>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QXmlStreamReader>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 #include "ClipboardDouble.h"
 #include "FineScreen.h"
-#include "PlotDrawing.h"
-#include "SystemColors.h"
 #include "GraphWindowFixture.h"
+#include "PlotDrawing.h"
 #include "PrinterDouble.h"
 #include "RecordedMessages.h"
 #include "ScriptedSaveDialog.h"
+#include "SystemColors.h"
 
 namespace {
 
 const char* const kPictureFilter = "Pictures (*.bmp)|*.bmp|PNG pictures (*.png)|*.png|SVG drawings (*.svg)|*.svg|"
-                                  "PDF documents (*.pdf)|*.pdf";
+                                   "PDF documents (*.pdf)|*.pdf";
 
 QImage AsRgb32(const QImage& image)
 {
@@ -95,8 +95,8 @@ void tst_GraphOutput::dialogForms_data()
     QTest::addColumn<QString>("pairs");
     QTest::addColumn<QString>("qt");
     QTest::newRow("pictures") << "Pictures (*.bmp)|*.bmp" << "Pictures (*.bmp)";
-    QTest::newRow("graph formats") << kPictureFilter
-                                   << "Pictures (*.bmp);;PNG pictures (*.png);;SVG drawings (*.svg);;PDF documents (*.pdf)";
+    QTest::newRow("graph formats")
+        << kPictureFilter << "Pictures (*.bmp);;PNG pictures (*.png);;SVG drawings (*.svg);;PDF documents (*.pdf)";
     QTest::newRow("patterns added") << "Text|*.txt;*.log|All files|*.*" << "Text (*.txt *.log);;All files (*.*)";
     QTest::newRow("empty") << "" << "";
 }
@@ -198,7 +198,8 @@ void tst_GraphOutput::drawings()
                 strokes.append(svg.attributes().hasAttribute("stroke") ? svg.attributes().value("stroke").toString()
                                                                        : strokes.last());
             else if (svg.name() == u"polyline")
-                points[QColor(strokes.last()).rgb()] += svg.attributes().value("points").split(u' ', Qt::SkipEmptyParts).size();
+                points[QColor(strokes.last()).rgb()] +=
+                    svg.attributes().value("points").split(u' ', Qt::SkipEmptyParts).size();
             else if (svg.name() == u"text")
                 texts.append(svg.readElementText().trimmed());
         }
