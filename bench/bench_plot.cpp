@@ -1,11 +1,17 @@
 // Timing of a full redraw of the graph window's picture (axes, legends and
 // every curve) on an off-screen window, next to the time the evaluator alone
-// takes for the same samples.
+// takes for the same samples. Before a scene is timed, its picture is drawn
+// the plain way (every mark, label and line drawn one by one with a painter
+// of its own) and the usual way; the program stops with a message and exit
+// code 1 if a single pixel differs.
 //
 //   PlotGraph/rectangular10   the default view with 10 curves (400 samples each)
 //   PlotGraph/polar5          polar mode, 5 curves, sensitivity 1000 and a
 //                             half-width of 0.5 (about 12,600 samples each)
 //   Evaluate/...              the same samples through clsMath::Evaluate only
+//   PlotGraph/divisions32767  the default view and curves with 32,767 divisions
+//                             on each side of both axes: 131,068 marks and
+//                             labels
 //   .../screen2               the same redraw in a window on a screen with two
 //                             device pixels to a pixel, which draws the
 //                             picture a second time at that resolution
@@ -20,6 +26,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -45,9 +53,17 @@ void UseRectangularSettings()
     gViewSettings.bAnimate = false;
 }
 
-void PlotGraph(benchmark::State& state, const QStringList& entries, bool bPolar, int iScreenRatio)
+void UseFinestDivisions()
 {
-    bPolar ? UsePolarSettings() : UseRectangularSettings();
+    UseRectangularSettings();
+    gViewSettings.iDivisionsX = 32767;
+    gViewSettings.iDivisionsY = 32767;
+}
+
+void PlotGraph(benchmark::State& state, const QStringList& entries, void (*useSettings)(), bool bPolar,
+               int iScreenRatio)
+{
+    useSettings();
     ListHost host;
     host.entries = entries;
     frmGraph graph(host);
@@ -65,6 +81,19 @@ void PlotGraph(benchmark::State& state, const QStringList& entries, bool bPolar,
         while (pPicture->ScreenPicture().devicePixelRatio() != iScreenRatio)
             QCoreApplication::processEvents();
         QCoreApplication::processEvents();
+    }
+    // The picture drawn the plain way and the usual way must be the same,
+    // pixel for pixel.
+    auto* pPictureBox = graph.findChild<PictureBox*>(QStringLiteral("picGraph"));
+    pPictureBox->Canvas().PlainDrawing = true;
+    graph.PlotGraph();
+    const QImage plain = pPictureBox->Picture().copy();
+    pPictureBox->Canvas().PlainDrawing = false;
+    graph.PlotGraph();
+    if (pPictureBox->Picture() != plain) {
+        std::fprintf(stderr, "PlotGraph: a scene of %lld curves (%s) differs from its picture drawn the plain way\n",
+                     static_cast<long long>(entries.size()), bPolar ? "polar" : "rectangular");
+        std::exit(1);
     }
     for (auto _ : state)
         graph.PlotGraph();
@@ -94,11 +123,15 @@ void EvaluateOnly(benchmark::State& state, const QStringList& entries, bool bPol
 
 } // namespace
 
-BENCHMARK_CAPTURE(PlotGraph, rectangular10, kRectangular, false, 1)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(PlotGraph, rectangular10/screen2, kRectangular, false, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PlotGraph, rectangular10, kRectangular, UseRectangularSettings, false, 1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PlotGraph, rectangular10/screen2, kRectangular, UseRectangularSettings, false, 2)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PlotGraph, divisions32767, kRectangular, UseFinestDivisions, false, 1)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(EvaluateOnly, rectangular10, kRectangular, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(PlotGraph, polar5, kPolar, true, 1)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(PlotGraph, polar5/screen2, kPolar, true, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PlotGraph, polar5, kPolar, UsePolarSettings, true, 1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PlotGraph, polar5/screen2, kPolar, UsePolarSettings, true, 2)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(EvaluateOnly, polar5, kPolar, true)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)

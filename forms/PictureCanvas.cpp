@@ -59,18 +59,21 @@ QImage PictureCanvas::NewImage(const QSize& size, const QColor& color)
     return image;
 }
 
-PictureCanvas::LineBatch::LineBatch(PictureCanvas& canvas)
+PictureCanvas::Batch::Batch(PictureCanvas& canvas)
     : m_canvas(canvas)
 {
-    if (!m_canvas.m_pBatchPainter) {
+    if (!m_canvas.m_pBatchPainter && !m_canvas.PlainDrawing) {
         m_canvas.m_pBatchPainter = std::make_unique<QPainter>(&m_canvas.m_image);
         m_canvas.m_batchPenState.reset();
+        m_canvas.m_iBatchFontGeneration = -1;
+        m_bOwnsPainter = true;
     }
 }
 
-PictureCanvas::LineBatch::~LineBatch()
+PictureCanvas::Batch::~Batch()
 {
-    m_canvas.m_pBatchPainter.reset();
+    if (m_bOwnsPainter)
+        m_canvas.m_pBatchPainter.reset();
     m_canvas.FlushMirrors();
 }
 
@@ -173,15 +176,54 @@ void PictureCanvas::Paint(Draw&& draw)
 {
     if (m_pBatchPainter) {
         draw(*m_pBatchPainter);
+        // The batch's pen and font are no longer known.
+        m_batchPenState.reset();
+        m_iBatchFontGeneration = -1;
         return;
     }
     QPainter painter(&m_image);
     draw(painter);
 }
 
+void PictureCanvas::UseBatchPen(const PenState& state)
+{
+    if (state != m_batchPenState) {
+        m_pBatchPainter->setPen(LinePen(state));
+        m_batchPenState = state;
+    }
+}
+
+const PictureCanvas::TextFont& PictureCanvas::CurrentTextFont()
+{
+    if (!m_textFont || m_textFont->requested != Font) {
+        // Text is drawn in whole pixels of the fore colour, like the lines.
+        QFont font = Font;
+        font.setStyleStrategy(QFont::NoAntialias);
+        const int iGeneration = m_textFont ? m_textFont->iGeneration + 1 : 0;
+        m_textFont.emplace(TextFont{Font, font, QFontMetrics(font, &m_image), iGeneration});
+    }
+    return *m_textFont;
+}
+
+bool PictureCanvas::KeepRecords(std::uint32_t lColor)
+{
+    if (lColor == m_lRecordColor && !PlainDrawing)
+        return true;
+    ForgetRecords();
+    m_lRecordColor = lColor;
+    return false;
+}
+
+void PictureCanvas::ForgetRecords()
+{
+    m_lastLine.reset();
+    m_lastText.reset();
+}
+
 void PictureCanvas::Cls()
 {
     m_image.fill(ColorFromValue(BackColor));
+    ForgetRecords();
     const QRectF area(QPointF(0, 0), m_image.size());
     for (MirrorSurface& mirror : m_mirrors) {
         mirror.pendingLine.clear();
@@ -200,18 +242,19 @@ void PictureCanvas::Line(double dX1, double dY1, double dX2, double dY2)
     const auto x1 = DevicePixel(dX1), y1 = DevicePixel(dY1), x2 = DevicePixel(dX2), y2 = DevicePixel(dY2);
     if (!x1 || !y1 || !x2 || !y2)
         return;
+    const PenState state = CurrentPen();
+    const LineRecord line{*x1, *y1, *x2, *y2, state};
+    if (KeepRecords(state.lColor) && line == m_lastLine)
+        return;
+    m_lastLine = line;
     if (m_pBatchPainter) {
         // The batch's pen is made again only when the line attributes change.
-        const PenState state = CurrentPen();
-        if (state != m_batchPenState) {
-            m_pBatchPainter->setPen(LinePen(state));
-            m_batchPenState = state;
-        }
+        UseBatchPen(state);
         m_pBatchPainter->drawLine(QPoint(*x1, *y1), QPoint(*x2, *y2));
         return;
     }
     QPainter painter(&m_image);
-    painter.setPen(LinePen(CurrentPen()));
+    painter.setPen(LinePen(state));
     painter.drawLine(QPoint(*x1, *y1), QPoint(*x2, *y2));
 }
 
@@ -228,6 +271,7 @@ void PictureCanvas::Circle(double dX, double dY, double dRadius, double dAspect)
     const double dRadiusX = dAspect < 1.0 ? dRadius : dRadius / dAspect;
     const double dRadiusY = dAspect < 1.0 ? dRadius * dAspect : dRadius;
     const auto cx = DevicePixel(dX), cy = DevicePixel(dY), rx = DevicePixel(dRadiusX), ry = DevicePixel(dRadiusY);
+    KeepRecords(ForeColor);
     const auto outline = [&](QPainter& painter) {
         painter.setPen(LinePen(CurrentPen()));
         painter.setBrush(Qt::NoBrush);
@@ -245,20 +289,33 @@ void PictureCanvas::Circle(double dX, double dY, double dRadius, double dAspect)
 
 void PictureCanvas::Print(const QString& strText, bool bNewLine)
 {
-    // Text is drawn in whole pixels of the fore colour, like the lines.
-    QFont font = Font;
-    font.setStyleStrategy(QFont::NoAntialias);
-    const QFontMetrics metrics(font, &m_image);
+    const TextFont& textFont = CurrentTextFont();
+    const QFontMetrics& metrics = textFont.metrics;
     const auto x = DevicePixel(CurrentX), y = DevicePixel(CurrentY);
     if (x && y) {
-        const auto text = [&](QPainter& painter, QPointF topLeft) {
-            painter.setFont(font);
-            painter.setPen(ColorFromValue(ForeColor));
-            painter.drawText(topLeft + QPointF(0, metrics.ascent()), strText);
-        };
-        Paint([&](QPainter& painter) { text(painter, QPoint(*x, *y)); });
+        const QPoint baseline(*x, *y + metrics.ascent());
+        TextRecord text{strText, baseline.x(), baseline.y(), textFont.iGeneration, ForeColor};
+        if (!KeepRecords(ForeColor) || text != m_lastText) {
+            if (m_pBatchPainter) {
+                UseBatchPen(PenState{ForeColor, 1, DrawStyle::Solid});
+                if (m_iBatchFontGeneration != textFont.iGeneration) {
+                    m_pBatchPainter->setFont(textFont.font);
+                    m_iBatchFontGeneration = textFont.iGeneration;
+                }
+                m_pBatchPainter->drawText(baseline, strText);
+            } else {
+                QPainter painter(&m_image);
+                painter.setFont(textFont.font);
+                painter.setPen(ColorFromValue(ForeColor));
+                painter.drawText(baseline, strText);
+            }
+            m_lastText = std::move(text);
+        }
         PaintMirrors([&](QPainter& painter) {
-            text(painter, QPointF(*MirrorCoordinate(CurrentX), *MirrorCoordinate(CurrentY)));
+            painter.setFont(textFont.font);
+            painter.setPen(ColorFromValue(ForeColor));
+            painter.drawText(QPointF(*MirrorCoordinate(CurrentX), *MirrorCoordinate(CurrentY) + metrics.ascent()),
+                             strText);
         });
     }
     if (bNewLine) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPen>
 #include <QPolygonF>
@@ -39,17 +40,19 @@ public:
     PictureCanvas& operator=(const PictureCanvas&) = delete;
 
     // While a batch exists, drawing shares one painter instead of opening
-    // one for each line; for the many short lines of a curve. The picture
-    // must not be cleared meanwhile.
-    class LineBatch {
+    // one for each line or text; for the many short lines of a curve and the
+    // marks and labels of the axes. The picture must not be cleared
+    // meanwhile. Batches may nest.
+    class Batch {
     public:
-        explicit LineBatch(PictureCanvas& canvas);
-        ~LineBatch();
-        LineBatch(const LineBatch&) = delete;
-        LineBatch& operator=(const LineBatch&) = delete;
+        explicit Batch(PictureCanvas& canvas);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
 
     private:
         PictureCanvas& m_canvas;
+        bool m_bOwnsPainter = false;
     };
 
     // While a mirror exists, everything drawn on the canvas is drawn with its
@@ -98,6 +101,11 @@ public:
     DrawStyle Style = DrawStyle::Solid;
     QFont Font;
 
+    // Draws each call with a painter of its own, and draws even what could
+    // not change a pixel of the image: the plain way, to check the usual way
+    // against. Both give the same pixels.
+    bool PlainDrawing = false;
+
 private:
     // Runs draw with the batch's painter, or with one of its own.
     template <typename Draw>
@@ -116,6 +124,38 @@ private:
         QPolygonF pendingLine; // the polyline drawn so far, not yet painted
         PenState pendingPen{};
     };
+    // The font text is drawn in, made again only when Font changes.
+    struct TextFont {
+        QFont requested;
+        QFont font;
+        QFontMetrics metrics;
+        int iGeneration;
+    };
+    const TextFont& CurrentTextFont();
+    // Sets the batch painter's pen (and font, for text) unless it has them.
+    void UseBatchPen(const PenState& state);
+
+    // The last line and text drawn on the image, kept while everything drawn
+    // since has been of one colour. Drawing either again in that colour
+    // could not change a pixel, so it is left out; the axes of a view with
+    // thousands of divisions repeat most of their marks and labels.
+    struct LineRecord {
+        int x1, y1, x2, y2;
+        PenState pen;
+        bool operator==(const LineRecord&) const = default;
+    };
+    struct TextRecord {
+        QString strText;
+        int x, y;
+        int iFontGeneration;
+        std::uint32_t lColor;
+        bool operator==(const TextRecord&) const = default;
+    };
+    // Notes that the image is drawn on in this colour; true when that keeps
+    // the records.
+    bool KeepRecords(std::uint32_t lColor);
+    void ForgetRecords();
+
     void MirrorLine(double dX1, double dY1, double dX2, double dY2);
     void Flush(MirrorSurface& mirror);
     // Runs draw with the painter of every mirror, after their pending lines.
@@ -125,5 +165,10 @@ private:
     QImage& m_image;
     std::unique_ptr<QPainter> m_pBatchPainter;
     std::optional<PenState> m_batchPenState; // the attributes of the batch painter's pen
+    int m_iBatchFontGeneration = -1;          // the text font the batch painter has
+    std::optional<TextFont> m_textFont;
+    std::optional<LineRecord> m_lastLine;
+    std::optional<TextRecord> m_lastText;
+    std::uint32_t m_lRecordColor = 0;
     std::vector<MirrorSurface> m_mirrors;
 };

@@ -77,6 +77,7 @@ void PaintPolarRing(PictureCanvas& canvas, const GraphView& view)
 void PaintAxes(PictureCanvas& canvas, GraphView& view)
 {
     canvas.Cls();
+    const PictureCanvas::Batch batch(canvas);
     canvas.Style = DrawStyle::Solid;
     canvas.Line(view.iCenterX - view.iHalfSize, view.iCenterY, view.iCenterX + view.iHalfSize, view.iCenterY);
     canvas.Line(view.iCenterX, view.iCenterY - view.iHalfSize, view.iCenterX, view.iCenterY + view.iHalfSize);
@@ -97,7 +98,7 @@ std::int64_t PaintCurve(PictureCanvas& canvas, const GraphView& view, clsMath& o
 {
     canvas.Style = DrawStyle::Solid;
     bool bPenDown = false;
-    const PictureCanvas::LineBatch batch(canvas);
+    const PictureCanvas::Batch batch(canvas);
     return ForEachSample(CurveRange(view), [&](double dPointX) {
         double dPointY = 0.0;
         bool bPointError = false;

@@ -526,6 +526,7 @@ void tst_frmGraph::extremeSettingsDrawSafely_data()
     QTest::newRow("no divisions") << 10.0 << 0.0 << 0 << 0;
     QTest::newRow("negative counts") << 10.0 << 0.0 << -5 << -100;
     QTest::newRow("many divisions") << 10.0 << 0.0 << 2000 << 32767;
+    QTest::newRow("finest divisions") << 10.0 << 0.0 << 32767 << 100;
 }
 
 void tst_frmGraph::extremeSettingsDrawSafely()
@@ -545,6 +546,12 @@ void tst_frmGraph::extremeSettingsDrawSafely()
         graph.window->ToggleGrid();
         QTest::mouseMove(graph.Picture(), QPoint(100, 100));
         QVERIFY(graph.window);
+        // Drawn the plain way, one mark and label at a time, the picture is
+        // the same.
+        const QImage usual = graph.Image().copy();
+        graph.Picture()->Canvas().PlainDrawing = true;
+        graph.window->PlotGraph();
+        QCOMPARE(graph.Image(), usual);
     }
 }
 
