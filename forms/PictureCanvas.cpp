@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -72,8 +73,10 @@ PictureCanvas::Batch::Batch(PictureCanvas& canvas)
 
 PictureCanvas::Batch::~Batch()
 {
-    if (m_bOwnsPainter)
+    if (m_bOwnsPainter) {
+        m_canvas.DrawStamps();
         m_canvas.m_pBatchPainter.reset();
+    }
     m_canvas.FlushMirrors();
 }
 
@@ -175,6 +178,7 @@ template <typename Draw>
 void PictureCanvas::Paint(Draw&& draw)
 {
     if (m_pBatchPainter) {
+        DrawStamps();
         draw(*m_pBatchPainter);
         // The batch's pen and font are no longer known.
         m_batchPenState.reset();
@@ -200,7 +204,10 @@ const PictureCanvas::TextFont& PictureCanvas::CurrentTextFont()
         QFont font = Font;
         font.setStyleStrategy(QFont::NoAntialias);
         const int iGeneration = m_textFont ? m_textFont->iGeneration + 1 : 0;
-        m_textFont.emplace(TextFont{Font, font, QFontMetrics(font, &m_image), iGeneration});
+        auto known = std::find_if(m_stamps.begin(), m_stamps.end(), [&](const auto& entry) { return entry.first == font; });
+        if (known == m_stamps.end())
+            known = m_stamps.insert(m_stamps.end(), {font, GlyphStamps::ForFont(font, &m_image)});
+        m_textFont.emplace(TextFont{Font, font, QFontMetrics(font, &m_image), iGeneration, known->second.get()});
     }
     return *m_textFont;
 }
@@ -209,9 +216,19 @@ bool PictureCanvas::KeepRecords(std::uint32_t lColor)
 {
     if (lColor == m_lRecordColor && !PlainDrawing)
         return true;
+    DrawStamps();
     ForgetRecords();
     m_lRecordColor = lColor;
     return false;
+}
+
+void PictureCanvas::DrawStamps()
+{
+    if (!m_pWaitingStamps)
+        return;
+    GlyphStamps* pStamps = std::exchange(m_pWaitingStamps, nullptr);
+    UseBatchPen(PenState{m_lRecordColor, 1, DrawStyle::Solid});
+    pStamps->Draw(*m_pBatchPainter);
 }
 
 void PictureCanvas::ForgetRecords()
@@ -222,6 +239,7 @@ void PictureCanvas::ForgetRecords()
 
 void PictureCanvas::Cls()
 {
+    DrawStamps();
     m_image.fill(ColorFromValue(BackColor));
     ForgetRecords();
     const QRectF area(QPointF(0, 0), m_image.size());
@@ -296,7 +314,15 @@ void PictureCanvas::Print(const QString& strText, bool bNewLine)
         const QPoint baseline(*x, *y + metrics.ascent());
         TextRecord text{strText, baseline.x(), baseline.y(), textFont.iGeneration, ForeColor};
         if (!KeepRecords(ForeColor) || text != m_lastText) {
-            if (m_pBatchPainter) {
+            // In a batch, a label's glyphs wait to be drawn with the others
+            // of its colour and font.
+            const bool bStamped = m_pBatchPainter && textFont.pStamps && !PlainDrawing
+                                  && (!m_pWaitingStamps || m_pWaitingStamps == textFont.pStamps)
+                                  && textFont.pStamps->Add(strText, baseline);
+            if (bStamped) {
+                m_pWaitingStamps = textFont.pStamps;
+            } else if (m_pBatchPainter) {
+                DrawStamps();
                 UseBatchPen(PenState{ForeColor, 1, DrawStyle::Solid});
                 if (m_iBatchFontGeneration != textFont.iGeneration) {
                     m_pBatchPainter->setFont(textFont.font);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "GlyphStamps.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
@@ -130,6 +132,7 @@ private:
         QFont font;
         QFontMetrics metrics;
         int iGeneration;
+        GlyphStamps* pStamps; // null when the font's labels cannot be stamped
     };
     const TextFont& CurrentTextFont();
     // Sets the batch painter's pen (and font, for text) unless it has them.
@@ -155,6 +158,8 @@ private:
     // the records.
     bool KeepRecords(std::uint32_t lColor);
     void ForgetRecords();
+    // Draws the glyphs that labels left waiting, in the colour of the records.
+    void DrawStamps();
 
     void MirrorLine(double dX1, double dY1, double dX2, double dY2);
     void Flush(MirrorSurface& mirror);
@@ -167,6 +172,9 @@ private:
     std::optional<PenState> m_batchPenState; // the attributes of the batch painter's pen
     int m_iBatchFontGeneration = -1;          // the text font the batch painter has
     std::optional<TextFont> m_textFont;
+    // The stamps of each font that labels were drawn in, made once.
+    std::vector<std::pair<QFont, std::unique_ptr<GlyphStamps>>> m_stamps;
+    GlyphStamps* m_pWaitingStamps = nullptr; // stamps with glyphs not yet drawn
     std::optional<LineRecord> m_lastLine;
     std::optional<TextRecord> m_lastText;
     std::uint32_t m_lRecordColor = 0;
