@@ -129,6 +129,8 @@ BENCHMARK_CAPTURE(PlotGraph, rectangular10/screen2, kRectangular, UseRectangular
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(PlotGraph, divisions32767, kRectangular, UseFinestDivisions, false, 1)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PlotGraph, divisions32767/screen2, kRectangular, UseFinestDivisions, false, 2)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(EvaluateOnly, rectangular10, kRectangular, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(PlotGraph, polar5, kPolar, UsePolarSettings, true, 1)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(PlotGraph, polar5/screen2, kPolar, UsePolarSettings, true, 2)->Unit(benchmark::kMillisecond);

@@ -84,7 +84,7 @@ PictureCanvas::Mirror::Mirror(PictureCanvas& canvas, QPainter& painter)
     : m_canvas(canvas)
     , m_painter(painter)
 {
-    m_canvas.m_mirrors.push_back(MirrorSurface{&painter, {}, {}});
+    m_canvas.m_mirrors.push_back(MirrorSurface{&painter, {}, {}, {}, {}, {}});
 }
 
 PictureCanvas::Mirror::~Mirror()
@@ -135,6 +135,16 @@ void PictureCanvas::PaintMirrors(Draw&& draw)
     }
 }
 
+bool PictureCanvas::MirrorKeepsRecords(MirrorSurface& mirror, std::uint32_t lColor) const
+{
+    if (mirror.lRecordColor == lColor && !PlainDrawing)
+        return true;
+    mirror.lastLine.reset();
+    mirror.lastText.reset();
+    mirror.lRecordColor = lColor;
+    return false;
+}
+
 void PictureCanvas::MirrorLine(double dX1, double dY1, double dX2, double dY2)
 {
     const auto x1 = MirrorCoordinate(dX1), y1 = MirrorCoordinate(dY1), x2 = MirrorCoordinate(dX2),
@@ -147,15 +157,24 @@ void PictureCanvas::MirrorLine(double dX1, double dY1, double dX2, double dY2)
         // extends its polyline.
         const bool bContinues = !mirror.pendingLine.isEmpty() && mirror.pendingLine.last() == start
                              && mirror.pendingPen == pen;
-        if (!bContinues)
+        if (!x1 || !y1 || !x2 || !y2) {
             Flush(mirror);
-        if (!x1 || !y1 || !x2 || !y2)
             continue;
-        if (!bContinues) {
-            mirror.pendingLine.append(start);
-            mirror.pendingPen = pen;
         }
+        if (bContinues) {
+            mirror.pendingLine.append(end);
+            continue;
+        }
+        const QTransform& toSurface = mirror.pPainter->deviceTransform();
+        const QPoint surfaceStart = toSurface.map(start).toPoint(), surfaceEnd = toSurface.map(end).toPoint();
+        const LineRecord line{surfaceStart.x(), surfaceStart.y(), surfaceEnd.x(), surfaceEnd.y(), pen};
+        if (MirrorKeepsRecords(mirror, pen.lColor) && line == mirror.lastLine)
+            continue;
+        mirror.lastLine = line;
+        Flush(mirror);
+        mirror.pendingLine.append(start);
         mirror.pendingLine.append(end);
+        mirror.pendingPen = pen;
     }
 }
 
@@ -245,6 +264,8 @@ void PictureCanvas::Cls()
     const QRectF area(QPointF(0, 0), m_image.size());
     for (MirrorSurface& mirror : m_mirrors) {
         mirror.pendingLine.clear();
+        mirror.lastLine.reset();
+        mirror.lastText.reset();
         mirror.pPainter->fillRect(area, ColorFromValue(BackColor));
     }
     CurrentX = 0.0;
@@ -298,6 +319,8 @@ void PictureCanvas::Circle(double dX, double dY, double dRadius, double dAspect)
         outline(painter);
         painter.drawEllipse(QPoint(*cx, *cy), *rx, *ry);
     });
+    for (MirrorSurface& mirror : m_mirrors)
+        MirrorKeepsRecords(mirror, ForeColor);
     PaintMirrors([&](QPainter& painter) {
         outline(painter);
         painter.drawEllipse(MirrorPoint(*MirrorCoordinate(dX), *MirrorCoordinate(dY), CurrentPen().iWidth),
@@ -337,12 +360,18 @@ void PictureCanvas::Print(const QString& strText, bool bNewLine)
             }
             m_lastText = std::move(text);
         }
-        PaintMirrors([&](QPainter& painter) {
-            painter.setFont(textFont.font);
-            painter.setPen(ColorFromValue(ForeColor));
-            painter.drawText(QPointF(*MirrorCoordinate(CurrentX), *MirrorCoordinate(CurrentY) + metrics.ascent()),
-                             strText);
-        });
+        const QPointF mirrorBaseline(*MirrorCoordinate(CurrentX), *MirrorCoordinate(CurrentY) + metrics.ascent());
+        for (MirrorSurface& mirror : m_mirrors) {
+            const QPoint surfaceBaseline = mirror.pPainter->deviceTransform().map(mirrorBaseline).toPoint();
+            TextRecord mirrorText{strText, surfaceBaseline.x(), surfaceBaseline.y(), textFont.iGeneration, ForeColor};
+            if (MirrorKeepsRecords(mirror, ForeColor) && mirrorText == mirror.lastText)
+                continue;
+            mirror.lastText = std::move(mirrorText);
+            Flush(mirror);
+            mirror.pPainter->setFont(textFont.font);
+            mirror.pPainter->setPen(ColorFromValue(ForeColor));
+            mirror.pPainter->drawText(mirrorBaseline, strText);
+        }
     }
     if (bNewLine) {
         CurrentX = 0.0;

@@ -121,11 +121,6 @@ private:
     };
     PenState CurrentPen() const;
     static QPen LinePen(const PenState& state);
-    struct MirrorSurface {
-        QPainter* pPainter;
-        QPolygonF pendingLine; // the polyline drawn so far, not yet painted
-        PenState pendingPen{};
-    };
     // The font text is drawn in, made again only when Font changes.
     struct TextFont {
         QFont requested;
@@ -154,6 +149,21 @@ private:
         std::uint32_t lColor;
         bool operator==(const TextRecord&) const = default;
     };
+    struct MirrorSurface {
+        QPainter* pPainter;
+        QPolygonF pendingLine; // the polyline drawn so far, not yet painted
+        PenState pendingPen{};
+        // As on the image, the last separate line and text drawn, kept while
+        // everything drawn since has been of their colour; here with their
+        // places in whole pixels of the mirror's surface, where a repeat
+        // that close would make no visible change.
+        std::optional<LineRecord> lastLine;
+        std::optional<TextRecord> lastText;
+        std::optional<std::uint32_t> lRecordColor;
+    };
+    // Notes that the mirror is drawn on in this colour; true when that keeps
+    // its records.
+    bool MirrorKeepsRecords(MirrorSurface& mirror, std::uint32_t lColor) const;
     // Notes that the image is drawn on in this colour; true when that keeps
     // the records.
     bool KeepRecords(std::uint32_t lColor);
