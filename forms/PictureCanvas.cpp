@@ -216,19 +216,28 @@ void PictureCanvas::UseBatchPen(const PenState& state)
     }
 }
 
-const PictureCanvas::TextFont& PictureCanvas::CurrentTextFont()
+PictureCanvas::TextFont& PictureCanvas::CurrentTextFont()
 {
     if (!m_textFont || m_textFont->requested != Font) {
         // Text is drawn in whole pixels of the fore colour, like the lines.
         QFont font = Font;
         font.setStyleStrategy(QFont::NoAntialias);
         const int iGeneration = m_textFont ? m_textFont->iGeneration + 1 : 0;
-        auto known = std::find_if(m_stamps.begin(), m_stamps.end(), [&](const auto& entry) { return entry.first == font; });
-        if (known == m_stamps.end())
-            known = m_stamps.insert(m_stamps.end(), {font, GlyphStamps::ForFont(font, &m_image)});
-        m_textFont.emplace(TextFont{Font, font, QFontMetrics(font, &m_image), iGeneration, known->second.get()});
+        m_textFont.emplace(TextFont{Font, font, QFontMetrics(font, &m_image), iGeneration, std::nullopt});
     }
     return *m_textFont;
+}
+
+GlyphStamps* PictureCanvas::StampsFor(TextFont& textFont)
+{
+    if (!textFont.stamps) {
+        auto known = std::find_if(m_stamps.begin(), m_stamps.end(),
+                                  [&](const auto& entry) { return entry.first == textFont.font; });
+        if (known == m_stamps.end())
+            known = m_stamps.insert(m_stamps.end(), {textFont.font, GlyphStamps::ForFont(textFont.font, &m_image)});
+        textFont.stamps = known->second.get();
+    }
+    return *textFont.stamps;
 }
 
 bool PictureCanvas::KeepRecords(std::uint32_t lColor)
@@ -330,7 +339,7 @@ void PictureCanvas::Circle(double dX, double dY, double dRadius, double dAspect)
 
 void PictureCanvas::Print(const QString& strText, bool bNewLine)
 {
-    const TextFont& textFont = CurrentTextFont();
+    TextFont& textFont = CurrentTextFont();
     const QFontMetrics& metrics = textFont.metrics;
     const auto x = DevicePixel(CurrentX), y = DevicePixel(CurrentY);
     if (x && y) {
@@ -339,11 +348,11 @@ void PictureCanvas::Print(const QString& strText, bool bNewLine)
         if (!KeepRecords(ForeColor) || text != m_lastText) {
             // In a batch, a label's glyphs wait to be drawn with the others
             // of its colour and font.
-            const bool bStamped = m_pBatchPainter && textFont.pStamps && !PlainDrawing
-                                  && (!m_pWaitingStamps || m_pWaitingStamps == textFont.pStamps)
-                                  && textFont.pStamps->Add(strText, baseline);
+            GlyphStamps* pStamps = m_pBatchPainter && !PlainDrawing ? StampsFor(textFont) : nullptr;
+            const bool bStamped = pStamps && (!m_pWaitingStamps || m_pWaitingStamps == pStamps)
+                               && pStamps->Add(strText, baseline);
             if (bStamped) {
-                m_pWaitingStamps = textFont.pStamps;
+                m_pWaitingStamps = pStamps;
             } else if (m_pBatchPainter) {
                 DrawStamps();
                 UseBatchPen(PenState{ForeColor, 1, DrawStyle::Solid});

@@ -127,9 +127,12 @@ private:
         QFont font;
         QFontMetrics metrics;
         int iGeneration;
-        GlyphStamps* pStamps; // null when the font's labels cannot be stamped
+        // The font's stamps, looked up the first time a batch wants them;
+        // null when its labels cannot be stamped.
+        std::optional<GlyphStamps*> stamps;
     };
-    const TextFont& CurrentTextFont();
+    TextFont& CurrentTextFont();
+    GlyphStamps* StampsFor(TextFont& textFont);
     // Sets the batch painter's pen (and font, for text) unless it has them.
     void UseBatchPen(const PenState& state);
 
