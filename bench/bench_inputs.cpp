@@ -110,6 +110,9 @@ void Plot(benchmark::State& state, const QStringList& entries, bool bPolar, bool
     frmGraph graph(host);
     graph.bModePolar = bPolar;
     graph.show();
+    gViewSettings.bAnimate = false;
+    graph.Initialize();
+    RequireSamePixels(graph, bPolar ? "Plot/polar32767" : "Plot/rect200");
     for (auto _ : state) {
         gViewSettings.bAnimate = bProgressive;
         graph.Initialize();

@@ -26,8 +26,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -60,8 +58,8 @@ void UseFinestDivisions()
     gViewSettings.iDivisionsY = 32767;
 }
 
-void PlotGraph(benchmark::State& state, const QStringList& entries, void (*useSettings)(), bool bPolar,
-               int iScreenRatio)
+void PlotGraph(benchmark::State& state, const char* pszScene, const QStringList& entries, void (*useSettings)(),
+               bool bPolar, int iScreenRatio)
 {
     useSettings();
     ListHost host;
@@ -82,19 +80,7 @@ void PlotGraph(benchmark::State& state, const QStringList& entries, void (*useSe
             QCoreApplication::processEvents();
         QCoreApplication::processEvents();
     }
-    // The picture drawn the plain way and the usual way must be the same,
-    // pixel for pixel.
-    auto* pPictureBox = graph.findChild<PictureBox*>(QStringLiteral("picGraph"));
-    pPictureBox->Canvas().PlainDrawing = true;
-    graph.PlotGraph();
-    const QImage plain = pPictureBox->Picture().copy();
-    pPictureBox->Canvas().PlainDrawing = false;
-    graph.PlotGraph();
-    if (pPictureBox->Picture() != plain) {
-        std::fprintf(stderr, "PlotGraph: a scene of %lld curves (%s) differs from its picture drawn the plain way\n",
-                     static_cast<long long>(entries.size()), bPolar ? "polar" : "rectangular");
-        std::exit(1);
-    }
+    RequireSamePixels(graph, pszScene);
     for (auto _ : state)
         graph.PlotGraph();
 }
@@ -123,17 +109,22 @@ void EvaluateOnly(benchmark::State& state, const QStringList& entries, bool bPol
 
 } // namespace
 
-BENCHMARK_CAPTURE(PlotGraph, rectangular10, kRectangular, UseRectangularSettings, false, 1)
+BENCHMARK_CAPTURE(PlotGraph, rectangular10, "PlotGraph/rectangular10", kRectangular, UseRectangularSettings,
+                  false, 1)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(PlotGraph, rectangular10/screen2, kRectangular, UseRectangularSettings, false, 2)
+BENCHMARK_CAPTURE(PlotGraph, rectangular10/screen2, "PlotGraph/rectangular10/screen2", kRectangular,
+                  UseRectangularSettings, false, 2)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(PlotGraph, divisions32767, kRectangular, UseFinestDivisions, false, 1)
+BENCHMARK_CAPTURE(PlotGraph, divisions32767, "PlotGraph/divisions32767", kRectangular, UseFinestDivisions, false, 1)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(PlotGraph, divisions32767/screen2, kRectangular, UseFinestDivisions, false, 2)
+BENCHMARK_CAPTURE(PlotGraph, divisions32767/screen2, "PlotGraph/divisions32767/screen2", kRectangular,
+                  UseFinestDivisions, false, 2)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(EvaluateOnly, rectangular10, kRectangular, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(PlotGraph, polar5, kPolar, UsePolarSettings, true, 1)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(PlotGraph, polar5/screen2, kPolar, UsePolarSettings, true, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PlotGraph, polar5, "PlotGraph/polar5", kPolar, UsePolarSettings, true, 1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PlotGraph, polar5/screen2, "PlotGraph/polar5/screen2", kPolar, UsePolarSettings, true, 2)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(EvaluateOnly, polar5, kPolar, true)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)

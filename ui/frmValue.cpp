@@ -116,7 +116,10 @@ void frmValue::cmdEvaluate_Click()
         const auto lColor = static_cast<std::uint32_t>((i + 1) * qint64(kColorStep) % 0x1000000);
         const QPoint at(kLineX, kFirstLineY + kLineSpacing * i);
 
-        std::string strExpression = "(" + strEntry.toStdString() + ")";
+        // The evaluator wants its text in brackets.
+        std::string strExpression = strEntry.toStdString();
+        strExpression.insert(strExpression.begin(), '(');
+        strExpression.push_back(')');
         const double dResult = objMath.Evaluate(strExpression, *dValueX);
         const QString strValue = objMath.bErrorStatus ? QStringLiteral("Error") : PrintedText(dResult);
 
