@@ -23,8 +23,10 @@
 // they do not, the program stops with a message and exit code 1.
 //
 // Besides Google Benchmark's own output, each run reports items (= single
-// evaluations) per second and a counter "ns_per_eval" (CPU time), and a
-// summary table is printed at the end.
+// evaluations) per second and a counter "ns_per_eval" (CPU time), our
+// evaluator's runs also "ns_per_char" (ns_per_eval divided by the length of
+// the prepared text, which is what the evaluator reads), and a summary table
+// is printed at the end.
 //
 // normalise/<family>/<length> times OptimizeExpression, the rewriting of a
 // typed entry, on the inputs that cost it most, at lengths that double up to
@@ -74,6 +76,7 @@ struct Expression {
     std::string label;
     std::string ours;     // our language, with the caller's outer brackets
     std::string muparser; // the same expression in muparser's syntax
+    std::size_t preparedLength = 0; // of `ours` once our evaluator has prepared it
 };
 
 std::vector<Expression> gExpressions;
@@ -103,6 +106,9 @@ void RunVelmora(benchmark::State& state, const std::string& typed)
         }
     }
     SetPerEvalCounters(state);
+    const double characters = static_cast<double>(state.iterations()) * kPoints * static_cast<double>(text.size());
+    state.counters["ns_per_char"] =
+        benchmark::Counter(characters * 1e-9, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void RunMuCompiled(benchmark::State& state, const std::string& expr)
@@ -246,7 +252,10 @@ bool CheckAgreement(const Expression& e, F native)
 template <class F>
 bool AddExpression(std::string label, std::string ours, std::string muparser, F native)
 {
-    gExpressions.push_back({std::move(label), std::move(ours), std::move(muparser)});
+    std::string prepared = ours;
+    clsMath math;
+    math.Evaluate(prepared, 0.0);
+    gExpressions.push_back({std::move(label), std::move(ours), std::move(muparser), prepared.size()});
     const std::size_t index = gExpressions.size() - 1;
     const Expression& e = gExpressions[index];
     if (!CheckAgreement(e, native))
@@ -409,16 +418,25 @@ public:
         if (!any)
             return;
 
-        std::printf("\nPer-evaluation CPU time in ns (%d x values per curve, x from %g in steps of %g)\n", kPoints,
-                    kXFirst, kXStep);
-        std::printf("%-10s %10s %12s %11s %9s %12s %12s\n", "expression", "velmora", "mu_compiled", "mu_reparse",
-                    "native", "vel/mu_comp", "vel/mu_rep");
+        std::printf("\nPer-evaluation CPU time in ns (%d x values per curve, x from %g in steps of %g); the last\n"
+                    "column divides our time by the length of the prepared text\n",
+                    kPoints, kXFirst, kXStep);
+        std::printf("%-10s %10s %12s %11s %9s %12s %12s %12s\n", "expression", "velmora", "mu_compiled", "mu_reparse",
+                    "native", "vel/mu_comp", "vel/mu_rep", "vel_per_char");
         auto num = [](double v) {
             char buf[32];
             if (v < 0)
                 std::snprintf(buf, sizeof buf, "-");
             else
                 std::snprintf(buf, sizeof buf, "%.1f", v);
+            return std::string(buf);
+        };
+        auto fixed2 = [](double v) {
+            char buf[32];
+            if (v < 0)
+                std::snprintf(buf, sizeof buf, "-");
+            else
+                std::snprintf(buf, sizeof buf, "%.2f", v);
             return std::string(buf);
         };
         auto ratio = [](double a, double b) {
@@ -435,10 +453,11 @@ public:
             if (c[kVelmora] < 0 && c[kMuCompiled] < 0 && c[kMuReparse] < 0 && c[kNative] < 0)
                 continue;
             shown.push_back(i);
-            std::printf("%-10s %10s %12s %11s %9s %12s %12s\n", gExpressions[i].label.c_str(),
+            const double perChar = c[kVelmora] < 0 ? -1.0 : c[kVelmora] / static_cast<double>(gExpressions[i].preparedLength);
+            std::printf("%-10s %10s %12s %11s %9s %12s %12s %12s\n", gExpressions[i].label.c_str(),
                         num(c[kVelmora]).c_str(), num(c[kMuCompiled]).c_str(), num(c[kMuReparse]).c_str(),
                         num(c[kNative]).c_str(), ratio(c[kVelmora], c[kMuCompiled]).c_str(),
-                        ratio(c[kVelmora], c[kMuReparse]).c_str());
+                        ratio(c[kVelmora], c[kMuReparse]).c_str(), fixed2(perChar).c_str());
         }
         std::printf("\nExpressions (ours | muparser):\n");
         for (std::size_t i : shown) {
