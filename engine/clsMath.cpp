@@ -5,15 +5,14 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
 namespace {
 
 constexpr double kHalfPi = MathConstants::kPi / 2;
 
-// How the scan sees each character.
-// kEnd is the terminating NUL of a std::string (a NUL inside the text is an
-// operand character like any other).
+// How the bracketing passes see each character.
 enum CharClass : unsigned char { kOperand, kOpen, kClose, kAddSub, kMulDiv, kPowMod, kSpace, kEnd };
 
 constexpr std::array<unsigned char, 256> MakeCharClasses()
@@ -50,6 +49,39 @@ constexpr std::array<Operator, 256> kOperator = MakeOperators();
 
 inline Operator OperatorOf(char c) { return kOperator[static_cast<unsigned char>(c)]; }
 inline unsigned char ClassOf(char c) { return kCharClass[static_cast<unsigned char>(c)]; }
+
+// How the scan sees each character: the operand characters first (x and the
+// digits apart, as operands of one character need no conversion), then the
+// others. kScanEnd is the terminating NUL of a std::string (a NUL inside the
+// text is an operand character like any other). The classes from kScanClose
+// on end an operand and have it evaluated.
+enum ScanClass : unsigned char {
+    kScanOther, kScanX, kScanDigit, kScanSpace, kScanEnd, kScanOpen, kScanClose,
+    kScanAdd, kScanSubtract, kScanMultiply, kScanDivide, kScanPower, kScanRemainder,
+};
+
+constexpr std::array<unsigned char, 256> MakeScanClasses()
+{
+    std::array<unsigned char, 256> classes{};
+    classes['x'] = kScanX;
+    for (char c = '0'; c <= '9'; ++c)
+        classes[static_cast<unsigned char>(c)] = kScanDigit;
+    classes[' '] = kScanSpace;
+    classes['\0'] = kScanEnd;
+    classes['('] = kScanOpen;
+    classes[')'] = kScanClose;
+    classes['+'] = kScanAdd;
+    classes['-'] = kScanSubtract;
+    classes['*'] = kScanMultiply;
+    classes['/'] = kScanDivide;
+    classes['^'] = kScanPower;
+    classes['%'] = kScanRemainder;
+    return classes;
+}
+constexpr std::array<unsigned char, 256> kScanClass = MakeScanClasses();
+
+inline unsigned char ScanClassOf(char c) { return kScanClass[static_cast<unsigned char>(c)]; }
+inline bool IsOperandClass(unsigned char cls) { return cls <= kScanDigit; }
 
 // What a bracket level has met so far, for telling whether the bracketing
 // passes would change a text: they put brackets around a "*" or "/" that
@@ -101,6 +133,63 @@ bool Remainder(double a, double b, double& result)
     // -2147483648 % -1 overflows in hardware; the remainder is 0.
     result = (ib == -1) ? 0.0 : static_cast<double>(ia % ib);
     return true;
+}
+
+// Operators and operator classes as types, so that the scan has a case
+// compiled for each operator.
+template <Operator kOp>
+using OperatorTag = std::integral_constant<Operator, kOp>;
+template <unsigned char kClass>
+using ClassTag = std::integral_constant<unsigned char, kClass>;
+
+// a op b; 0 and bError set when the operation fails (a division by zero, a
+// remainder outside its range) or its result is not a finite double.
+template <Operator kOp>
+[[gnu::always_inline]] inline double Apply(double a, double b, bool& bError)
+{
+    double r = 0;
+    if constexpr (kOp == Operator::Add) {
+        r = a + b;
+    } else if constexpr (kOp == Operator::Subtract) {
+        r = a - b;
+    } else if constexpr (kOp == Operator::Multiply) {
+        r = a * b;
+    } else if constexpr (kOp == Operator::Divide) {
+        if (b == 0) {
+            bError = true;
+            return 0;
+        }
+        r = a / b;
+    } else if constexpr (kOp == Operator::Power) {
+        r = Power(a, b);
+    } else {
+        static_assert(kOp == Operator::Remainder);
+        if (!Remainder(a, b, r)) {
+            bError = true;
+            return 0;
+        }
+    }
+    if (!std::isfinite(r)) {
+        bError = true;
+        return 0;
+    }
+    return r;
+}
+
+// The same for an operator known only when the scan runs.
+[[gnu::always_inline]] inline double Apply(double a, double b, char chOperator, bool& bError)
+{
+    switch (OperatorOf(chOperator)) {
+    case Operator::Add: return Apply<Operator::Add>(a, b, bError);
+    case Operator::Subtract: return Apply<Operator::Subtract>(a, b, bError);
+    case Operator::Multiply: return Apply<Operator::Multiply>(a, b, bError);
+    case Operator::Divide: return Apply<Operator::Divide>(a, b, bError);
+    case Operator::Power: return Apply<Operator::Power>(a, b, bError);
+    case Operator::Remainder: return Apply<Operator::Remainder>(a, b, bError);
+    case Operator::None: break;
+    }
+    bError = true;
+    return 0;
 }
 
 enum class Function {
@@ -197,7 +286,7 @@ struct FormulaSteps {
 // the frame stack costs nothing until used.
 struct ScanFrame {
     double acc;
-    std::size_t open; // where the group's "(" stands; its name ends before it
+    const char* name; // the operand before the group's "(", which names its function
     std::size_t n;    // length of that name
     char op;
     unsigned char seen; // operators met at that level, for the prepared-text check
@@ -377,7 +466,7 @@ void clsMath::RemoveSpaces(std::string& strText)
         std::erase(strText, ' ');
 }
 
-double clsMath::ScanGroup(std::string_view strText, double dvalueX)
+double clsMath::ScanGroup(const std::string& strText, double dvalueX)
 {
     bool bNeedsPreparation = false;
     return ScanText<false>(strText, dvalueX, bNeedsPreparation);
@@ -386,128 +475,156 @@ double clsMath::ScanGroup(std::string_view strText, double dvalueX)
 // The group scan. With bCheckPrepared it also confirms, on the way, that the
 // text is in its prepared form (no spaces, nothing for either bracketing pass
 // to insert), and stops early with bNeedsPreparation set when it is not, or
-// when it is nested too deeply for this quick path. That path reads the
-// terminating NUL after the text, so it is only given a std::string's text.
+// when it is nested too deeply for this quick path.
 template <bool bCheckPrepared>
-double clsMath::ScanText(std::string_view strText, double dvalueX, bool& bNeedsPreparation)
+double clsMath::ScanText(const std::string& strText, double dvalueX, bool& bNeedsPreparation)
 {
     // The scan is iterative: an opening bracket saves the enclosing scan's
     // state and its closing bracket restores it, so any depth is safe.
-    // t[0] is the group's opening bracket and is not examined.
-    const char* t = strText.data();
+    // strText[0] is the group's opening bracket and is not examined. The scan
+    // reads the string's terminating NUL instead of testing the length at
+    // every character.
     const std::size_t length = strText.size();
-    if (bCheckPrepared && (length == 0 || t[0] != '(')) {
-        bNeedsPreparation = true;
+    if (length == 0 || (bCheckPrepared && strText[0] != '(')) {
+        bNeedsPreparation = bCheckPrepared;
         return 0;
     }
+    const char* p = strText.c_str() + 1;
+    const char* const end = strText.c_str() + length;
 
     FrameStore<!bCheckPrepared> enclosing;
     std::size_t depth = 0; // groups open around the current one
-    double acc = 0;
-    double v = 0;
-    std::size_t s = 0; // the operand being read starts after s
-    char op = '+';
+    double acc = 0;        // the value of the group so far
+    double v = 0;          // the operand or group value read last
+    char op = '+';         // the operator for the next operand
     unsigned char seen = 0;
 
-    for (std::size_t k = 1;; ++k) {
-        // The quick path reads the terminating NUL of the caller's string
-        // instead of testing the length at every character.
-        char ch = (bCheckPrepared || k < length) ? t[k] : '\0';
-        // Operand characters are only counted; run over them in a tight loop.
-        while (ClassOf(ch) == kOperand) {
-            ++k;
-            ch = (bCheckPrepared || k < length) ? t[k] : '\0';
+    // An operator (or the opening bracket, as "+") at p followed by the usual
+    // operand, x or one digit before an operator or a closing bracket, is
+    // applied at once; the scan goes on at the character after the operand.
+    auto takeSimpleOperand = [&](auto kOp) [[gnu::always_inline]] {
+        const unsigned char cls = ScanClassOf(p[1]);
+        if ((cls == kScanX || cls == kScanDigit) && ScanClassOf(p[2]) >= kScanClose) {
+            v = (cls == kScanX) ? dvalueX : p[1] - '0';
+            acc = Apply<decltype(kOp)::value>(acc, v, bErrorStatus);
+            p += 2;
+            return true;
         }
-        switch (ClassOf(ch)) {
-        case kOperand:
-            continue;
-        case kEnd:
-            if (k < length)
-                continue; // a NUL inside the text is an operand character
-            // The text ended inside the group: the operand being read is
-            // dropped, and every group still open ends with the text.
-            if (depth == 0) {
-                iEndPosition = static_cast<std::int16_t>(std::min<std::size_t>(length, kMaxExpressionLength));
-                return acc;
-            }
-            k = length - 1; // so that the next round meets the end again
-            s = length;
-            goto finishGroup;
-        case kSpace:
-            if (bCheckPrepared) {
-                bNeedsPreparation = true;
-                return 0;
-            }
-            continue;
-        case kOpen:
-            if (ScanFrame* frame = enclosing.Slot(depth)) {
-                frame->acc = acc;
-                frame->open = k;
-                frame->n = k - s - 1;
-                frame->op = op;
-                frame->seen = seen;
-                ++depth;
-            } else {
-                bNeedsPreparation = true;
-                return 0;
-            }
-            acc = 0;
-            v = 0;
-            s = k;
-            op = '+';
-            seen = 0;
-            continue;
-        case kAddSub:
-            NoteOperator<kAddSub>(seen);
-            break;
-        case kMulDiv:
-            if (!NoteOperator<kMulDiv>(seen) && bCheckPrepared) {
-                bNeedsPreparation = true;
-                return 0;
-            }
-            break;
-        case kPowMod:
-            if (!NoteOperator<kPowMod>(seen) && bCheckPrepared) {
-                bNeedsPreparation = true;
-                return 0;
-            }
-            break;
-        default: // kClose
-            break;
-        }
-
-        // An operator or a closing bracket ends the operand being read.
-        if (const std::size_t n = k - s - 1; n > 0) {
-            v = OperandValue(std::string_view(t + s + 1, n), dvalueX, v);
-            acc = ApplyOperator(acc, v, op);
-        }
-        s = k;
-        if (ch != ')') {
-            op = ch;
-            continue;
-        }
-        if (depth == 0) {
-            // Text after the closing bracket is not evaluated, but the
-            // bracketing passes may still rewrite it: such texts (only
-            // unbalanced ones have any) take the full path.
-            if (bCheckPrepared && k + 1 < length) {
-                bNeedsPreparation = true;
-                return 0;
-            }
-            iEndPosition = static_cast<std::int16_t>(k);
-            return acc;
-        }
-
-    finishGroup:
-        // The innermost group has ended at k: hand its value to the scan that
-        // contains it, which goes on after k.
+        ++p;
+        return false;
+    };
+    // A group starts after the "(" at p, named by the operand before it.
+    auto openGroup = [&](const char* name) [[gnu::always_inline]] {
+        ScanFrame* frame = enclosing.Slot(depth);
+        if (!frame)
+            return false;
+        frame->acc = acc;
+        frame->name = name;
+        frame->n = static_cast<std::size_t>(p - name);
+        frame->op = op;
+        frame->seen = seen;
+        ++depth;
+        acc = 0;
+        v = 0;
+        op = '+';
+        seen = 0;
+        takeSimpleOperand(OperatorTag<Operator::Add>{});
+        return true;
+    };
+    // The innermost group has ended: hand its value to the scan that
+    // contains it.
+    auto closeGroup = [&]() [[gnu::always_inline]] {
         const ScanFrame& outer = enclosing.Get(--depth);
         v = acc;
         if (outer.n > 0)
-            v = ApplyFunction(v, std::string_view(t + outer.open - outer.n, outer.n));
-        acc = ApplyOperator(outer.acc, v, outer.op);
+            v = ApplyFunction(v, std::string_view(outer.name, outer.n));
+        acc = Apply(outer.acc, v, outer.op, bErrorStatus);
         op = outer.op;
         seen = outer.seen;
+    };
+    auto onOperator = [&](auto kOp, auto kClass) [[gnu::always_inline]] {
+        if (!NoteOperator<decltype(kClass)::value>(seen) && bCheckPrepared)
+            return false;
+        const char ch = *p;
+        if (!takeSimpleOperand(kOp))
+            op = ch;
+        return true;
+    };
+
+    for (;;) {
+        bool ok = true;
+        switch (ScanClassOf(*p)) {
+        case kScanSpace:
+            if (bCheckPrepared) {
+                ok = false;
+                break;
+            }
+            [[fallthrough]]; // the full path never meets one: preparation removes them
+        case kScanEnd:
+            if (p == end) {
+                // The text ended inside the group: the operand being read is
+                // dropped, and every group still open ends with the text.
+                if (depth == 0)
+                    return acc;
+                closeGroup();
+                break;
+            }
+            [[fallthrough]]; // a NUL inside the text is an operand character
+        case kScanOther:
+        case kScanX:
+        case kScanDigit: {
+            // An operand that the operator before it did not take: run over
+            // its characters, then see what ends it.
+            const char* const first = p;
+            unsigned char cls;
+            for (;;) {
+                do
+                    cls = ScanClassOf(*++p);
+                while (IsOperandClass(cls));
+                if (cls == kScanEnd && p != end)
+                    continue;
+                if (cls == kScanSpace && !bCheckPrepared)
+                    continue;
+                break;
+            }
+            if (cls == kScanOpen) {
+                ok = openGroup(first);
+            } else if (cls >= kScanClose) {
+                v = OperandValue(std::string_view(first, static_cast<std::size_t>(p - first)), dvalueX, v);
+                acc = Apply(acc, v, op, bErrorStatus);
+            }
+            break; // the end of the text and a space are met again by the switch
+        }
+        case kScanOpen:
+            ok = openGroup(p);
+            break;
+        case kScanClose:
+            if (depth == 0) {
+                // Text after the closing bracket is not evaluated, but the
+                // bracketing passes may still rewrite it: such texts (only
+                // unbalanced ones have any) take the full path.
+                if (bCheckPrepared && p + 1 != end) {
+                    ok = false;
+                    break;
+                }
+                return acc;
+            }
+            closeGroup();
+            ++p;
+            break;
+        case kScanAdd: ok = onOperator(OperatorTag<Operator::Add>{}, ClassTag<kAddSub>{}); break;
+        case kScanSubtract: ok = onOperator(OperatorTag<Operator::Subtract>{}, ClassTag<kAddSub>{}); break;
+        case kScanMultiply: ok = onOperator(OperatorTag<Operator::Multiply>{}, ClassTag<kMulDiv>{}); break;
+        case kScanDivide: ok = onOperator(OperatorTag<Operator::Divide>{}, ClassTag<kMulDiv>{}); break;
+        case kScanPower: ok = onOperator(OperatorTag<Operator::Power>{}, ClassTag<kPowMod>{}); break;
+        case kScanRemainder: ok = onOperator(OperatorTag<Operator::Remainder>{}, ClassTag<kPowMod>{}); break;
+        default:
+            __builtin_unreachable();
+        }
+        if (bCheckPrepared && !ok) {
+            bNeedsPreparation = true;
+            return 0;
+        }
     }
 }
 
@@ -550,33 +667,6 @@ double clsMath::ApplyFunction(double v, std::string_view strName)
     case Function::Arctanh: r = f.Div(f.Ln(f.Div(f.Add(1, v), f.Add(1, -v))), 2); break;
     }
     if (f.bFailed)
-        return Fail();
-    return r;
-}
-
-[[gnu::always_inline]] inline double clsMath::ApplyOperator(double a, double b, char chOperator)
-{
-    double r = 0;
-    switch (OperatorOf(chOperator)) {
-    case Operator::Add: r = a + b; break;
-    case Operator::Subtract: r = a - b; break;
-    case Operator::Multiply: r = a * b; break;
-    case Operator::Divide:
-        if (b == 0)
-            return Fail();
-        r = a / b;
-        break;
-    case Operator::Power:
-        r = Power(a, b);
-        break;
-    case Operator::Remainder:
-        if (!Remainder(a, b, r))
-            return Fail();
-        break;
-    case Operator::None:
-        return Fail();
-    }
-    if (!std::isfinite(r))
         return Fail();
     return r;
 }

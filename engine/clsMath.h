@@ -34,18 +34,14 @@ public:
 
 private:
     void RemoveSpaces(std::string& strText);
-    double ScanGroup(std::string_view strText, double dvalueX);
+    double ScanGroup(const std::string& strText, double dvalueX);
     double ApplyFunction(double v, std::string_view strName);
-    double ApplyOperator(double a, double b, char chOperator);
     void InsertPrecedenceBrackets(std::string& strText);
 
     template <bool bCheckPrepared>
-    double ScanText(std::string_view strText, double dvalueX, bool& bNeedsPreparation);
+    double ScanText(const std::string& strText, double dvalueX, bool& bNeedsPreparation);
     double Fail();
     double OperandValue(std::string_view strOperand, double dvalueX, double dPrevious);
-
-    // Where, within the text of the group, the most recent group scan stopped.
-    std::int16_t iEndPosition = 0;
 };
 
 // Whether the evaluator can take a list entry: the entry in its pair of
