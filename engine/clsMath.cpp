@@ -3,8 +3,10 @@
 #include "OperandNumber.h"
 
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <type_traits>
 #include <vector>
 
@@ -109,8 +111,6 @@ inline bool NoteOperator(unsigned char& seen)
     }
 }
 
-constexpr char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // a to the power b; not finite when the result has no finite real value.
 inline double Power(double a, double b)
 {
@@ -197,21 +197,49 @@ enum class Function {
     Antilog, Sqrt, Sinh, Cosh, Tanh, Arcsinh, Arccosh, Arctanh,
 };
 
-// A name of up to seven characters packed into one number, with its length,
-// so that the function table is one switch.
+// A name of two to seven characters packed into one number, its first
+// character in the lowest byte, each character with bit 5 set: that makes
+// capital letters small and leaves every other character a non-letter, and
+// every packed character non-zero, so that the number also tells the length.
+// The function names are small letters throughout, so a name matches one
+// exactly when the two differ at most in the case of their letters.
 constexpr std::uint64_t NameKey(std::string_view strName)
 {
-    std::uint64_t key = strName.size();
-    for (char c : strName)
-        key = (key << 8) | static_cast<unsigned char>(AsciiLower(c));
+    std::uint64_t key = 0;
+    for (std::size_t i = 0; i < strName.size(); ++i)
+        key |= static_cast<std::uint64_t>(static_cast<unsigned char>(strName[i]) | 0x20) << (8 * i);
     return key;
+}
+
+// The same for a name in the text, read as two overlapping pieces.
+std::uint64_t NameKeyOf(std::string_view strName)
+{
+    if constexpr (std::endian::native != std::endian::little)
+        return NameKey(strName);
+    const std::size_t n = strName.size();
+    const char* const name = strName.data();
+    std::uint64_t key;
+    if (n >= 4) {
+        std::uint32_t first;
+        std::uint32_t last;
+        std::memcpy(&first, name, 4);
+        std::memcpy(&last, name + n - 4, 4);
+        key = first | (static_cast<std::uint64_t>(last) << (8 * (n - 4)));
+    } else {
+        std::uint16_t first;
+        std::uint16_t last;
+        std::memcpy(&first, name, 2);
+        std::memcpy(&last, name + n - 2, 2);
+        key = first | (static_cast<std::uint64_t>(last) << (8 * (n - 2)));
+    }
+    return key | (0x2020202020202020u >> (8 * (8 - n)));
 }
 
 Function LookupFunction(std::string_view strName)
 {
     if (strName.size() < 2 || strName.size() > 7)
         return Function::Unknown;
-    switch (NameKey(strName)) {
+    switch (NameKeyOf(strName)) {
     case NameKey("abs"): return Function::Abs;
     case NameKey("sin"): return Function::Sin;
     case NameKey("cos"): return Function::Cos;
