@@ -34,40 +34,26 @@ constexpr std::array<unsigned char, 256> MakeCharClasses()
 }
 constexpr std::array<unsigned char, 256> kCharClass = MakeCharClasses();
 
-enum class Operator : unsigned char { None, Add, Subtract, Multiply, Divide, Power, Remainder };
-
-constexpr std::array<Operator, 256> MakeOperators()
-{
-    std::array<Operator, 256> operators{};
-    operators['+'] = Operator::Add;
-    operators['-'] = Operator::Subtract;
-    operators['*'] = Operator::Multiply;
-    operators['/'] = Operator::Divide;
-    operators['^'] = Operator::Power;
-    operators['%'] = Operator::Remainder;
-    return operators;
-}
-constexpr std::array<Operator, 256> kOperator = MakeOperators();
-
-inline Operator OperatorOf(char c) { return kOperator[static_cast<unsigned char>(c)]; }
 inline unsigned char ClassOf(char c) { return kCharClass[static_cast<unsigned char>(c)]; }
 
-// How the scan sees each character: the operand characters first (x and the
-// digits apart, as operands of one character need no conversion), then the
-// others. kScanEnd is the terminating NUL of a std::string (a NUL inside the
-// text is an operand character like any other). The classes from kScanClose
-// on end an operand and have it evaluated.
+// How the scan sees each character. The operand characters come first: the
+// digits, whose class is their value, then x, then the other operand
+// characters. kScanEnd is the terminating NUL of a std::string (a NUL inside
+// the text is an operand character like any other). The classes from
+// kScanClose on end an operand and have it evaluated; the operators' classes
+// also serve as the scan's codes for them.
 enum ScanClass : unsigned char {
-    kScanOther, kScanX, kScanDigit, kScanSpace, kScanEnd, kScanOpen, kScanClose,
+    kScanX = 10, kScanOther, kScanSpace, kScanEnd, kScanOpen, kScanClose,
     kScanAdd, kScanSubtract, kScanMultiply, kScanDivide, kScanPower, kScanRemainder,
 };
 
 constexpr std::array<unsigned char, 256> MakeScanClasses()
 {
     std::array<unsigned char, 256> classes{};
+    classes.fill(kScanOther);
+    for (unsigned char digit = 0; digit < 10; ++digit)
+        classes['0' + digit] = digit;
     classes['x'] = kScanX;
-    for (char c = '0'; c <= '9'; ++c)
-        classes[static_cast<unsigned char>(c)] = kScanDigit;
     classes[' '] = kScanSpace;
     classes['\0'] = kScanEnd;
     classes['('] = kScanOpen;
@@ -83,7 +69,9 @@ constexpr std::array<unsigned char, 256> MakeScanClasses()
 constexpr std::array<unsigned char, 256> kScanClass = MakeScanClasses();
 
 inline unsigned char ScanClassOf(char c) { return kScanClass[static_cast<unsigned char>(c)]; }
-inline bool IsOperandClass(unsigned char cls) { return cls <= kScanDigit; }
+// An operand of one character that needs no conversion: x or a digit.
+inline bool IsSimpleOperand(unsigned char cls) { return cls <= kScanX; }
+inline bool IsOperandClass(unsigned char cls) { return cls <= kScanOther; }
 
 // What a bracket level has met so far, for telling whether the bracketing
 // passes would change a text: they put brackets around a "*" or "/" that
@@ -137,60 +125,10 @@ bool Remainder(double a, double b, double& result)
 
 // Operators and operator classes as types, so that the scan has a case
 // compiled for each operator.
-template <Operator kOp>
-using OperatorTag = std::integral_constant<Operator, kOp>;
+template <unsigned char kOp>
+using OperatorTag = std::integral_constant<unsigned char, kOp>;
 template <unsigned char kClass>
 using ClassTag = std::integral_constant<unsigned char, kClass>;
-
-// a op b; 0 and bError set when the operation fails (a division by zero, a
-// remainder outside its range) or its result is not a finite double.
-template <Operator kOp>
-[[gnu::always_inline]] inline double Apply(double a, double b, bool& bError)
-{
-    double r = 0;
-    if constexpr (kOp == Operator::Add) {
-        r = a + b;
-    } else if constexpr (kOp == Operator::Subtract) {
-        r = a - b;
-    } else if constexpr (kOp == Operator::Multiply) {
-        r = a * b;
-    } else if constexpr (kOp == Operator::Divide) {
-        if (b == 0) {
-            bError = true;
-            return 0;
-        }
-        r = a / b;
-    } else if constexpr (kOp == Operator::Power) {
-        r = Power(a, b);
-    } else {
-        static_assert(kOp == Operator::Remainder);
-        if (!Remainder(a, b, r)) {
-            bError = true;
-            return 0;
-        }
-    }
-    if (!std::isfinite(r)) {
-        bError = true;
-        return 0;
-    }
-    return r;
-}
-
-// The same for an operator known only when the scan runs.
-[[gnu::always_inline]] inline double Apply(double a, double b, char chOperator, bool& bError)
-{
-    switch (OperatorOf(chOperator)) {
-    case Operator::Add: return Apply<Operator::Add>(a, b, bError);
-    case Operator::Subtract: return Apply<Operator::Subtract>(a, b, bError);
-    case Operator::Multiply: return Apply<Operator::Multiply>(a, b, bError);
-    case Operator::Divide: return Apply<Operator::Divide>(a, b, bError);
-    case Operator::Power: return Apply<Operator::Power>(a, b, bError);
-    case Operator::Remainder: return Apply<Operator::Remainder>(a, b, bError);
-    case Operator::None: break;
-    }
-    bError = true;
-    return 0;
-}
 
 enum class Function {
     Unknown, Abs, Sin, Cos, Tan, Sec, Cosec, Cot, Arcsin, Arccos, Arctan, Exp, Ln, Log,
@@ -316,7 +254,7 @@ struct ScanFrame {
     double acc;
     const char* name; // the operand before the group's "(", which names its function
     std::size_t n;    // length of that name
-    char op;
+    unsigned char op; // the pending operator, by its class
     unsigned char seen; // operators met at that level, for the prepared-text check
 };
 
@@ -440,16 +378,18 @@ double clsMath::Evaluate(std::string& strExpression, double dvalueX)
     // A text that preparation would leave as it is (the case for every call
     // after the first on the same variable) is scanned straight away; the
     // scan itself notices when the text still needs preparing.
-    bool bNeedsPreparation = false;
-    const double dResult = ScanText<true>(strExpression, dvalueX, bNeedsPreparation);
-    if (!bNeedsPreparation)
+    ScanOutcome outcome;
+    const double dResult = ScanText<true>(strExpression, dvalueX, outcome);
+    if (outcome == ScanOutcome::Value)
         return dResult;
 
     bErrorStatus = false;
-    InsertPrecedenceBrackets(strExpression);
-    RemoveSpaces(strExpression);
-    if (strExpression.size() > kMaxExpressionLength)
-        return Fail();
+    if (outcome == ScanOutcome::NeedsPreparation) {
+        InsertPrecedenceBrackets(strExpression);
+        RemoveSpaces(strExpression);
+        if (strExpression.size() > kMaxExpressionLength)
+            return Fail();
+    }
     return ScanGroup(strExpression, dvalueX);
 }
 
@@ -496,45 +436,98 @@ void clsMath::RemoveSpaces(std::string& strText)
 
 double clsMath::ScanGroup(const std::string& strText, double dvalueX)
 {
-    bool bNeedsPreparation = false;
-    return ScanText<false>(strText, dvalueX, bNeedsPreparation);
+    ScanOutcome outcome;
+    return ScanText<false>(strText, dvalueX, outcome);
 }
 
-// The group scan. With bCheckPrepared it also confirms, on the way, that the
-// text is in its prepared form (no spaces, nothing for either bracketing pass
-// to insert), and stops early with bNeedsPreparation set when it is not, or
-// when it is nested too deeply for this quick path.
-template <bool bCheckPrepared>
-double clsMath::ScanText(const std::string& strText, double dvalueX, bool& bNeedsPreparation)
+// The group scan. The quick kind, for texts that are already prepared,
+// confirms on the way that the text is in its prepared form (no spaces,
+// nothing for either bracketing pass to insert) and stops early when it is
+// not, or when it is nested too deeply for its frames. Its arithmetic only
+// notes whether some result was not a finite double, which is rare, and then
+// leaves the value to the checked kind, whose arithmetic tests every result
+// and goes on with 0 in its place, as the rules of evaluation require; the
+// two agree on every other text.
+template <bool bQuick>
+double clsMath::ScanText(const std::string& strText, double dvalueX, ScanOutcome& outcome)
 {
     // The scan is iterative: an opening bracket saves the enclosing scan's
     // state and its closing bracket restores it, so any depth is safe.
     // strText[0] is the group's opening bracket and is not examined. The scan
     // reads the string's terminating NUL instead of testing the length at
     // every character.
+    outcome = ScanOutcome::Value;
     const std::size_t length = strText.size();
-    if (length == 0 || (bCheckPrepared && strText[0] != '(')) {
-        bNeedsPreparation = bCheckPrepared;
+    if (length == 0 || (bQuick && strText[0] != '(')) {
+        if (bQuick)
+            outcome = ScanOutcome::NeedsPreparation;
         return 0;
     }
     const char* p = strText.c_str() + 1;
     const char* const end = strText.c_str() + length;
 
-    FrameStore<!bCheckPrepared> enclosing;
-    std::size_t depth = 0; // groups open around the current one
-    double acc = 0;        // the value of the group so far
-    double v = 0;          // the operand or group value read last
-    char op = '+';         // the operator for the next operand
+    FrameStore<!bQuick> enclosing;
+    std::size_t depth = 0;     // groups open around the current one
+    double acc = 0;            // the value of the group so far
+    double v = 0;              // the operand or group value read last
+    unsigned char op = kScanAdd; // the operator for the next operand
     unsigned char seen = 0;
+    // The sum of all results of the quick scan's arithmetic: finite as long
+    // as they all are (or it exceeds the range of a double itself, which
+    // only costs a checked scan).
+    double probe = 0;
 
+    // a op b, and whether it fails: a division by zero, a remainder outside
+    // its range, a result that is not a finite double.
+    auto apply = [&](auto kOp, double a, double b) [[gnu::always_inline]] {
+        constexpr unsigned char kCode = decltype(kOp)::value;
+        double r;
+        if constexpr (kCode == kScanRemainder) {
+            if (!Remainder(a, b, r))
+                return Fail();
+            return r; // always finite
+        } else if constexpr (kCode == kScanAdd) {
+            r = a + b;
+        } else if constexpr (kCode == kScanSubtract) {
+            r = a - b;
+        } else if constexpr (kCode == kScanMultiply) {
+            r = a * b;
+        } else if constexpr (kCode == kScanDivide) {
+            if (!bQuick && b == 0)
+                return Fail();
+            r = a / b; // the quick scan's quotient by 0 is not finite
+        } else {
+            static_assert(kCode == kScanPower);
+            r = Power(a, b);
+        }
+        if constexpr (bQuick) {
+            probe += r;
+        } else {
+            if (!std::isfinite(r))
+                return Fail();
+        }
+        return r;
+    };
+    // The same for an operator known only when the scan runs.
+    auto applyCode = [&](unsigned char code, double a, double b) [[gnu::always_inline]] {
+        switch (code) {
+        case kScanAdd: return apply(OperatorTag<kScanAdd>{}, a, b);
+        case kScanSubtract: return apply(OperatorTag<kScanSubtract>{}, a, b);
+        case kScanMultiply: return apply(OperatorTag<kScanMultiply>{}, a, b);
+        case kScanDivide: return apply(OperatorTag<kScanDivide>{}, a, b);
+        case kScanPower: return apply(OperatorTag<kScanPower>{}, a, b);
+        case kScanRemainder: return apply(OperatorTag<kScanRemainder>{}, a, b);
+        default: __builtin_unreachable();
+        }
+    };
     // An operator (or the opening bracket, as "+") at p followed by the usual
     // operand, x or one digit before an operator or a closing bracket, is
     // applied at once; the scan goes on at the character after the operand.
     auto takeSimpleOperand = [&](auto kOp) [[gnu::always_inline]] {
         const unsigned char cls = ScanClassOf(p[1]);
-        if ((cls == kScanX || cls == kScanDigit) && ScanClassOf(p[2]) >= kScanClose) {
-            v = (cls == kScanX) ? dvalueX : p[1] - '0';
-            acc = Apply<decltype(kOp)::value>(acc, v, bErrorStatus);
+        if (IsSimpleOperand(cls) && ScanClassOf(p[2]) >= kScanClose) {
+            v = (cls == kScanX) ? dvalueX : cls;
+            acc = apply(kOp, acc, v);
             p += 2;
             return true;
         }
@@ -554,9 +547,9 @@ double clsMath::ScanText(const std::string& strText, double dvalueX, bool& bNeed
         ++depth;
         acc = 0;
         v = 0;
-        op = '+';
+        op = kScanAdd;
         seen = 0;
-        takeSimpleOperand(OperatorTag<Operator::Add>{});
+        takeSimpleOperand(OperatorTag<kScanAdd>{});
         return true;
     };
     // The innermost group has ended: hand its value to the scan that
@@ -566,24 +559,30 @@ double clsMath::ScanText(const std::string& strText, double dvalueX, bool& bNeed
         v = acc;
         if (outer.n > 0)
             v = ApplyFunction(v, std::string_view(outer.name, outer.n));
-        acc = Apply(outer.acc, v, outer.op, bErrorStatus);
+        acc = applyCode(outer.op, outer.acc, v);
         op = outer.op;
         seen = outer.seen;
     };
     auto onOperator = [&](auto kOp, auto kClass) [[gnu::always_inline]] {
-        if (!NoteOperator<decltype(kClass)::value>(seen) && bCheckPrepared)
+        if (!NoteOperator<decltype(kClass)::value>(seen) && bQuick)
             return false;
-        const char ch = *p;
         if (!takeSimpleOperand(kOp))
-            op = ch;
+            op = decltype(kOp)::value;
         return true;
+    };
+    // The value of the whole text; the quick scan passes it on only when all
+    // its results were finite.
+    auto finish = [&]() [[gnu::always_inline]] {
+        if (bQuick && !std::isfinite(probe))
+            outcome = ScanOutcome::NotFinite;
+        return acc;
     };
 
     for (;;) {
         bool ok = true;
         switch (ScanClassOf(*p)) {
         case kScanSpace:
-            if (bCheckPrepared) {
+            if (bQuick) {
                 ok = false;
                 break;
             }
@@ -593,14 +592,14 @@ double clsMath::ScanText(const std::string& strText, double dvalueX, bool& bNeed
                 // The text ended inside the group: the operand being read is
                 // dropped, and every group still open ends with the text.
                 if (depth == 0)
-                    return acc;
+                    return finish();
                 closeGroup();
                 break;
             }
             [[fallthrough]]; // a NUL inside the text is an operand character
-        case kScanOther:
+        case 0: case 1: case 2: case 3: case 4: case 5: case 6: case 7: case 8: case 9:
         case kScanX:
-        case kScanDigit: {
+        case kScanOther: {
             // An operand that the operator before it did not take: run over
             // its characters, then see what ends it.
             const char* const first = p;
@@ -611,7 +610,7 @@ double clsMath::ScanText(const std::string& strText, double dvalueX, bool& bNeed
                 while (IsOperandClass(cls));
                 if (cls == kScanEnd && p != end)
                     continue;
-                if (cls == kScanSpace && !bCheckPrepared)
+                if (cls == kScanSpace && !bQuick)
                     continue;
                 break;
             }
@@ -619,7 +618,7 @@ double clsMath::ScanText(const std::string& strText, double dvalueX, bool& bNeed
                 ok = openGroup(first);
             } else if (cls >= kScanClose) {
                 v = OperandValue(std::string_view(first, static_cast<std::size_t>(p - first)), dvalueX, v);
-                acc = Apply(acc, v, op, bErrorStatus);
+                acc = applyCode(op, acc, v);
             }
             break; // the end of the text and a space are met again by the switch
         }
@@ -631,26 +630,26 @@ double clsMath::ScanText(const std::string& strText, double dvalueX, bool& bNeed
                 // Text after the closing bracket is not evaluated, but the
                 // bracketing passes may still rewrite it: such texts (only
                 // unbalanced ones have any) take the full path.
-                if (bCheckPrepared && p + 1 != end) {
+                if (bQuick && p + 1 != end) {
                     ok = false;
                     break;
                 }
-                return acc;
+                return finish();
             }
             closeGroup();
             ++p;
             break;
-        case kScanAdd: ok = onOperator(OperatorTag<Operator::Add>{}, ClassTag<kAddSub>{}); break;
-        case kScanSubtract: ok = onOperator(OperatorTag<Operator::Subtract>{}, ClassTag<kAddSub>{}); break;
-        case kScanMultiply: ok = onOperator(OperatorTag<Operator::Multiply>{}, ClassTag<kMulDiv>{}); break;
-        case kScanDivide: ok = onOperator(OperatorTag<Operator::Divide>{}, ClassTag<kMulDiv>{}); break;
-        case kScanPower: ok = onOperator(OperatorTag<Operator::Power>{}, ClassTag<kPowMod>{}); break;
-        case kScanRemainder: ok = onOperator(OperatorTag<Operator::Remainder>{}, ClassTag<kPowMod>{}); break;
+        case kScanAdd: ok = onOperator(OperatorTag<kScanAdd>{}, ClassTag<kAddSub>{}); break;
+        case kScanSubtract: ok = onOperator(OperatorTag<kScanSubtract>{}, ClassTag<kAddSub>{}); break;
+        case kScanMultiply: ok = onOperator(OperatorTag<kScanMultiply>{}, ClassTag<kMulDiv>{}); break;
+        case kScanDivide: ok = onOperator(OperatorTag<kScanDivide>{}, ClassTag<kMulDiv>{}); break;
+        case kScanPower: ok = onOperator(OperatorTag<kScanPower>{}, ClassTag<kPowMod>{}); break;
+        case kScanRemainder: ok = onOperator(OperatorTag<kScanRemainder>{}, ClassTag<kPowMod>{}); break;
         default:
             __builtin_unreachable();
         }
-        if (bCheckPrepared && !ok) {
-            bNeedsPreparation = true;
+        if (bQuick && !ok) {
+            outcome = ScanOutcome::NeedsPreparation;
             return 0;
         }
     }
