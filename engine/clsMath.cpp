@@ -534,8 +534,41 @@ double clsMath::ScanText(const std::string& strText, double dvalueX, ScanOutcome
         ++p;
         return false;
     };
+    // The commonest groups of a prepared text hold one operator between two
+    // operands of one character, as "(x^2)" and "(3*x)", or one such operand,
+    // as in "sin(x)". The group at p, named by the operand before it, is
+    // evaluated straight away when it is one of them, without a frame;
+    // otherwise nothing changes.
+    auto takeShortGroup = [&](const char* name) [[gnu::always_inline]] {
+        const unsigned char first = ScanClassOf(p[1]);
+        if (!IsSimpleOperand(first))
+            return false;
+        const unsigned char next = ScanClassOf(p[2]);
+        const char* const open = p;
+        unsigned char second = 0;
+        if (next == kScanClose) {
+            p += 3;
+        } else {
+            // next is an operator only when p[3] can be read.
+            if (next < kScanAdd)
+                return false;
+            second = ScanClassOf(p[3]);
+            if (!IsSimpleOperand(second) || ScanClassOf(p[4]) != kScanClose)
+                return false;
+            p += 5;
+        }
+        v = apply(OperatorTag<kScanAdd>{}, 0.0, (first == kScanX) ? dvalueX : first);
+        if (next != kScanClose)
+            v = applyCode(next, v, (second == kScanX) ? dvalueX : second);
+        if (open != name)
+            v = ApplyFunction(v, std::string_view(name, static_cast<std::size_t>(open - name)));
+        acc = applyCode(op, acc, v);
+        return true;
+    };
     // A group starts after the "(" at p, named by the operand before it.
     auto openGroup = [&](const char* name) [[gnu::always_inline]] {
+        if (takeShortGroup(name))
+            return true;
         ScanFrame* frame = enclosing.Slot(depth);
         if (!frame)
             return false;
