@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdint>
 #include <system_error>
 
 namespace {
@@ -20,38 +19,8 @@ bool ParseOperandNumber(std::string_view strOperand, double& dValue)
     if (!IsDigit(strOperand.front()) && strOperand.front() != '.')
         return false;
 
-    // Short numbers are by far the most common operands. Up to fifteen digits
-    // in all, the digits read as a whole number are exact, and so is a power
-    // of ten up to 10^15; dividing the one by the other rounds the quotient
-    // once, to the nearest double, which is the value the general routine
-    // gives. Other forms (exponents, longer numbers, stray characters) go to
-    // the general routine.
-    if (strOperand.size() <= 16) {
-        static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                  1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-        std::uint64_t whole = 0;
-        int digits = 0;
-        int decimals = -1; // digits after the point; -1 before it
-        bool plain = true;
-        for (char c : strOperand) {
-            if (IsDigit(c)) {
-                whole = whole * 10 + static_cast<unsigned>(c - '0');
-                ++digits;
-                if (decimals >= 0)
-                    ++decimals;
-            } else if (c == '.' && decimals < 0) {
-                decimals = 0;
-            } else {
-                plain = false;
-                break;
-            }
-        }
-        if (plain && digits > 0 && digits <= 15) {
-            const double value = static_cast<double>(whole);
-            dValue = decimals > 0 ? value / kPowersOfTen[decimals] : value;
-            return true;
-        }
-    }
+    if (ParseShortOperandNumber(strOperand, dValue))
+        return true;
 
     double parsed = 0;
     const char* first = strOperand.data();

@@ -756,7 +756,7 @@ double clsMath::Fail()
     if (strOperand.size() >= 2 && first == 'p' && strOperand[1] == 'i')
         return MathConstants::kPi;
     double value = 0;
-    if (ParseOperandNumber(strOperand, value))
+    if (ParseShortOperandNumber(strOperand, value) || ParseOperandNumber(strOperand, value))
         return value;
     bErrorStatus = true;
     return dPrevious;
