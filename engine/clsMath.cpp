@@ -479,7 +479,7 @@ double clsMath::ScanText(const std::string& strText, double dvalueX, ScanOutcome
 
     // a op b, and whether it fails: a division by zero, a remainder outside
     // its range, a result that is not a finite double.
-    auto apply = [&](auto kOp, double a, double b) [[gnu::always_inline]] {
+    auto apply = [&](auto kOp, double a, double b) {
         constexpr unsigned char kCode = decltype(kOp)::value;
         double r;
         if constexpr (kCode == kScanRemainder) {
@@ -509,7 +509,7 @@ double clsMath::ScanText(const std::string& strText, double dvalueX, ScanOutcome
         return r;
     };
     // The same for an operator known only when the scan runs.
-    auto applyCode = [&](unsigned char code, double a, double b) [[gnu::always_inline]] {
+    auto applyCode = [&](unsigned char code, double a, double b) {
         switch (code) {
         case kScanAdd: return apply(OperatorTag<kScanAdd>{}, a, b);
         case kScanSubtract: return apply(OperatorTag<kScanSubtract>{}, a, b);
@@ -523,7 +523,7 @@ double clsMath::ScanText(const std::string& strText, double dvalueX, ScanOutcome
     // An operator (or the opening bracket, as "+") at p followed by the usual
     // operand, x or one digit before an operator or a closing bracket, is
     // applied at once; the scan goes on at the character after the operand.
-    auto takeSimpleOperand = [&](auto kOp) [[gnu::always_inline]] {
+    auto takeSimpleOperand = [&](auto kOp) {
         const unsigned char cls = ScanClassOf(p[1]);
         if (IsSimpleOperand(cls) && ScanClassOf(p[2]) >= kScanClose) {
             v = (cls == kScanX) ? dvalueX : cls;
@@ -539,7 +539,7 @@ double clsMath::ScanText(const std::string& strText, double dvalueX, ScanOutcome
     // as in "sin(x)". The group at p, named by the operand before it, is
     // evaluated straight away when it is one of them, without a frame;
     // otherwise nothing changes.
-    auto takeShortGroup = [&](const char* name) [[gnu::always_inline]] {
+    auto takeShortGroup = [&](const char* name) {
         const unsigned char first = ScanClassOf(p[1]);
         if (!IsSimpleOperand(first))
             return false;
@@ -566,7 +566,7 @@ double clsMath::ScanText(const std::string& strText, double dvalueX, ScanOutcome
         return true;
     };
     // A group starts after the "(" at p, named by the operand before it.
-    auto openGroup = [&](const char* name) [[gnu::always_inline]] {
+    auto openGroup = [&](const char* name) {
         if (takeShortGroup(name))
             return true;
         ScanFrame* frame = enclosing.Slot(depth);
@@ -587,7 +587,7 @@ double clsMath::ScanText(const std::string& strText, double dvalueX, ScanOutcome
     };
     // The innermost group has ended: hand its value to the scan that
     // contains it.
-    auto closeGroup = [&]() [[gnu::always_inline]] {
+    auto closeGroup = [&]() {
         const ScanFrame& outer = enclosing.Get(--depth);
         v = acc;
         if (outer.n > 0)
@@ -596,7 +596,7 @@ double clsMath::ScanText(const std::string& strText, double dvalueX, ScanOutcome
         op = outer.op;
         seen = outer.seen;
     };
-    auto onOperator = [&](auto kOp, auto kClass) [[gnu::always_inline]] {
+    auto onOperator = [&](auto kOp, auto kClass) {
         if (!NoteOperator<decltype(kClass)::value>(seen) && bQuick)
             return false;
         if (!takeSimpleOperand(kOp))
@@ -605,7 +605,7 @@ double clsMath::ScanText(const std::string& strText, double dvalueX, ScanOutcome
     };
     // The value of the whole text; the quick scan passes it on only when all
     // its results were finite.
-    auto finish = [&]() [[gnu::always_inline]] {
+    auto finish = [&]() {
         if (bQuick && !std::isfinite(probe))
             outcome = ScanOutcome::NotFinite;
         return acc;
