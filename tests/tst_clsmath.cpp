@@ -378,6 +378,9 @@ void tst_clsMath::errorsAreKept_data()
     fails("(((1/0))+1)");
     fails("((1)+(2)+(sqrt(-1))+(4)+(5))");
     fails("(ln(x)*0+1)", -1);
+    // A result that is not finite fails even when a later step would make it finite again.
+    fails("(1/(1e200*1e200))");
+    fails("((1e200*1e200)^0+1)");
 }
 
 void tst_clsMath::unbalanced_data()
