@@ -611,6 +611,13 @@ double clsMath::ScanText(const std::string& strText, double dvalueX, ScanOutcome
         return acc;
     };
 
+    // The text's first operand, when it is x or a digit before an operator,
+    // is taken as after any opening bracket.
+    if (const unsigned char cls = ScanClassOf(*p); IsSimpleOperand(cls) && ScanClassOf(p[1]) >= kScanClose) {
+        v = (cls == kScanX) ? dvalueX : cls;
+        acc = apply(OperatorTag<kScanAdd>{}, acc, v);
+        ++p;
+    }
     for (;;) {
         bool ok = true;
         switch (ScanClassOf(*p)) {
