@@ -423,20 +423,13 @@ public:
                     kPoints, kXFirst, kXStep);
         std::printf("%-10s %10s %12s %11s %9s %12s %12s %12s\n", "expression", "velmora", "mu_compiled", "mu_reparse",
                     "native", "vel/mu_comp", "vel/mu_rep", "vel_per_char");
-        auto num = [](double v) {
+        // A time with the given decimals, or "-" when there is none.
+        auto num = [](double v, int iDecimals = 1) {
             char buf[32];
             if (v < 0)
                 std::snprintf(buf, sizeof buf, "-");
             else
-                std::snprintf(buf, sizeof buf, "%.1f", v);
-            return std::string(buf);
-        };
-        auto fixed2 = [](double v) {
-            char buf[32];
-            if (v < 0)
-                std::snprintf(buf, sizeof buf, "-");
-            else
-                std::snprintf(buf, sizeof buf, "%.2f", v);
+                std::snprintf(buf, sizeof buf, "%.*f", iDecimals, v);
             return std::string(buf);
         };
         auto ratio = [](double a, double b) {
@@ -457,7 +450,7 @@ public:
             std::printf("%-10s %10s %12s %11s %9s %12s %12s %12s\n", gExpressions[i].label.c_str(),
                         num(c[kVelmora]).c_str(), num(c[kMuCompiled]).c_str(), num(c[kMuReparse]).c_str(),
                         num(c[kNative]).c_str(), ratio(c[kVelmora], c[kMuCompiled]).c_str(),
-                        ratio(c[kVelmora], c[kMuReparse]).c_str(), fixed2(perChar).c_str());
+                        ratio(c[kVelmora], c[kMuReparse]).c_str(), num(perChar, 2).c_str());
         }
         std::printf("\nExpressions (ours | muparser):\n");
         for (std::size_t i : shown) {
