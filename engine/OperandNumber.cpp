@@ -10,7 +10,7 @@ constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 } // namespace
 
-bool ParseOperandNumber(std::string_view strOperand, double& dValue)
+bool ParseGeneralOperandNumber(std::string_view strOperand, double& dValue)
 {
     if (strOperand.empty())
         return false;
@@ -18,9 +18,6 @@ bool ParseOperandNumber(std::string_view strOperand, double& dValue)
     // "inf", "nan" and "infinity" that the library conversion would accept.
     if (!IsDigit(strOperand.front()) && strOperand.front() != '.')
         return false;
-
-    if (ParseShortOperandNumber(strOperand, dValue))
-        return true;
 
     double parsed = 0;
     const char* first = strOperand.data();

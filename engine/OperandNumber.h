@@ -4,18 +4,16 @@
 #include <cstdint>
 #include <string_view>
 
-// Converts an operand of an expression to a number. Accepts plain decimal
-// numbers with an optional point and exponent ("2", ".5", "2.", "1e5") and
-// nothing else: no signs, no "inf" or "nan", no hexadecimal, no empty text,
-// no values beyond the range of a double. Independent of the user's locale.
-bool ParseOperandNumber(std::string_view strOperand, double& dValue);
+// The general conversion of an operand, which ParseOperandNumber falls back
+// on: the library's, limited to the forms below.
+bool ParseGeneralOperandNumber(std::string_view strOperand, double& dValue);
 
 // The short numbers that are by far the most common operands, converted
 // inline; false, with dValue unchanged, for any other text, which then needs
-// ParseOperandNumber. Up to fifteen digits in all, with at most one point
+// the general conversion. Up to fifteen digits in all, with at most one point
 // among them, the digits read as a whole number are exact, and so is a power
 // of ten up to 10^15; dividing the one by the other rounds the quotient once,
-// to the nearest double, which is the value ParseOperandNumber gives.
+// to the nearest double, which is the value the general conversion gives.
 inline bool ParseShortOperandNumber(std::string_view strOperand, double& dValue)
 {
     static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
@@ -41,4 +39,13 @@ inline bool ParseShortOperandNumber(std::string_view strOperand, double& dValue)
     const double value = static_cast<double>(whole);
     dValue = point ? value / kPowersOfTen[last - point - 1] : value;
     return true;
+}
+
+// Converts an operand of an expression to a number. Accepts plain decimal
+// numbers with an optional point and exponent ("2", ".5", "2.", "1e5") and
+// nothing else: no signs, no "inf" or "nan", no hexadecimal, no empty text,
+// no values beyond the range of a double. Independent of the user's locale.
+inline bool ParseOperandNumber(std::string_view strOperand, double& dValue)
+{
+    return ParseShortOperandNumber(strOperand, dValue) || ParseGeneralOperandNumber(strOperand, dValue);
 }

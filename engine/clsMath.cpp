@@ -14,28 +14,6 @@ namespace {
 
 constexpr double kHalfPi = MathConstants::kPi / 2;
 
-// How the bracketing passes see each character.
-enum CharClass : unsigned char { kOperand, kOpen, kClose, kAddSub, kMulDiv, kPowMod, kSpace, kEnd };
-
-constexpr std::array<unsigned char, 256> MakeCharClasses()
-{
-    std::array<unsigned char, 256> classes{};
-    classes['('] = kOpen;
-    classes[')'] = kClose;
-    classes['+'] = kAddSub;
-    classes['-'] = kAddSub;
-    classes['*'] = kMulDiv;
-    classes['/'] = kMulDiv;
-    classes['^'] = kPowMod;
-    classes['%'] = kPowMod;
-    classes[' '] = kSpace;
-    classes['\0'] = kEnd;
-    return classes;
-}
-constexpr std::array<unsigned char, 256> kCharClass = MakeCharClasses();
-
-inline unsigned char ClassOf(char c) { return kCharClass[static_cast<unsigned char>(c)]; }
-
 // How the scan sees each character. The operand characters come first: the
 // digits, whose class is their value, then x, then the other operand
 // characters. kScanEnd is the terminating NUL of a std::string (a NUL inside
@@ -72,6 +50,37 @@ inline unsigned char ScanClassOf(char c) { return kScanClass[static_cast<unsigne
 // An operand of one character that needs no conversion: x or a digit.
 inline bool IsSimpleOperand(unsigned char cls) { return cls <= kScanX; }
 inline bool IsOperandClass(unsigned char cls) { return cls <= kScanOther; }
+
+// How the bracketing passes see each character: the scan's classes with the
+// two operators of each precedence level taken together.
+enum CharClass : unsigned char { kOperand, kOpen, kClose, kAddSub, kMulDiv, kPowMod, kSpace, kEnd };
+
+constexpr std::array<unsigned char, 256> MakeCharClasses()
+{
+    std::array<unsigned char, 256> classes{};
+    for (std::size_t c = 0; c < classes.size(); ++c) {
+        switch (kScanClass[c]) {
+        case kScanOpen: classes[c] = kOpen; break;
+        case kScanClose: classes[c] = kClose; break;
+        case kScanAdd:
+        case kScanSubtract: classes[c] = kAddSub; break;
+        case kScanMultiply:
+        case kScanDivide: classes[c] = kMulDiv; break;
+        case kScanPower:
+        case kScanRemainder: classes[c] = kPowMod; break;
+        case kScanSpace: classes[c] = kSpace; break;
+        case kScanEnd: classes[c] = kEnd; break;
+        default: classes[c] = kOperand; break;
+        }
+    }
+    return classes;
+}
+constexpr std::array<unsigned char, 256> kCharClass = MakeCharClasses();
+
+inline unsigned char ClassOf(char c)
+{
+    return kCharClass[static_cast<unsigned char>(c)];
+}
 
 // What a bracket level has met so far, for telling whether the bracketing
 // passes would change a text: they put brackets around a "*" or "/" that
@@ -763,7 +772,7 @@ double clsMath::Fail()
     if (strOperand.size() >= 2 && first == 'p' && strOperand[1] == 'i')
         return MathConstants::kPi;
     double value = 0;
-    if (ParseShortOperandNumber(strOperand, value) || ParseOperandNumber(strOperand, value))
+    if (ParseOperandNumber(strOperand, value))
         return value;
     bErrorStatus = true;
     return dPrevious;

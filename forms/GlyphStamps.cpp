@@ -58,26 +58,28 @@ std::unique_ptr<GlyphStamps> GlyphStamps::ForFont(const QFont& requested, const 
             return nullptr;
         stamps->m_glyph[i] = glyphs[i];
     }
-    // How far each character's glyph moves the next one, as the text engine
-    // lays out each pair (its advance with the pair's kerning).
+    // How far each character's glyph moves the next one (its advance with
+    // the pair's kerning), read off the text engine's layout of one text that
+    // holds every pair of the set. A pair met twice must move alike, and
+    // longer probes must come out where the engine puts them.
+    QString strPairs;
     for (int i = 0; i < kCharacters; ++i)
-        for (int j = 0; j < kCharacters; ++j) {
-            const QList<double> pair = LaidOut(strSet.mid(i, 1) + strSet.mid(j, 1), font);
-            if (pair.size() != 2 || pair[0] != 0.0)
-                return nullptr;
-            stamps->m_step[i][j] = pair[1];
-        }
-    // The pairs must tell the whole layout: longer texts come out where the
-    // text engine puts them.
-    for (const QString& strProbe : {strSet, QStringLiteral("-10.125E+15 9.8"), QStringLiteral(" .333-.667")}) {
-        const QList<double> positions = LaidOut(strProbe, font);
-        if (positions.size() != strProbe.size() || positions[0] != 0.0)
+        for (int j = 0; j < kCharacters; ++j)
+            strPairs += strSet.mid(i, 1) + strSet.mid(j, 1);
+    std::array<std::array<bool, kCharacters>, kCharacters> known{};
+    for (const QString& strText : {strPairs, strSet, QStringLiteral("-10.125E+15 9.8"), QStringLiteral(" .333-.667")}) {
+        const QList<double> positions = LaidOut(strText, font);
+        if (positions.size() != strText.size() || positions[0] != 0.0)
             return nullptr;
-        double dX = 0.0;
-        for (qsizetype k = 1; k < strProbe.size(); ++k) {
-            dX += stamps->m_step[IndexOf(strProbe[k - 1])][IndexOf(strProbe[k])];
-            if (dX != positions[k])
+        for (qsizetype k = 1; k < strText.size(); ++k) {
+            const int iPrevious = IndexOf(strText[k - 1]), iThis = IndexOf(strText[k]);
+            const double dStep = positions[k] - positions[k - 1];
+            if (!known[iPrevious][iThis]) {
+                known[iPrevious][iThis] = true;
+                stamps->m_step[iPrevious][iThis] = dStep;
+            } else if (stamps->m_step[iPrevious][iThis] != dStep) {
                 return nullptr;
+            }
         }
     }
     return stamps;

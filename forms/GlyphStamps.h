@@ -31,7 +31,6 @@ public:
     // point; false, adding nothing, when the text has other characters or
     // lies too far out.
     bool Add(QStringView strText, QPoint baseline);
-    bool IsEmpty() const { return m_glyphs.isEmpty(); }
 
     // Draws every glyph added, in the painter's pen colour, and forgets
     // them.

@@ -41,6 +41,13 @@ QPointF MirrorPoint(double dX, double dY, int iWidth)
     return {dX + dOffset, dY + dOffset};
 }
 
+void DrawText(QPainter& painter, const QFont& font, std::uint32_t lColor, QPointF baseline, const QString& strText)
+{
+    painter.setFont(font);
+    painter.setPen(ColorFromValue(lColor));
+    painter.drawText(baseline, strText);
+}
+
 } // namespace
 
 PictureCanvas::PictureCanvas(QImage& image)
@@ -84,7 +91,7 @@ PictureCanvas::Mirror::Mirror(PictureCanvas& canvas, QPainter& painter)
     : m_canvas(canvas)
     , m_painter(painter)
 {
-    m_canvas.m_mirrors.push_back(MirrorSurface{&painter, {}, {}, {}, {}, {}});
+    m_canvas.m_mirrors.push_back(MirrorSurface{&painter, {}, {}, {}});
 }
 
 PictureCanvas::Mirror::~Mirror()
@@ -135,14 +142,19 @@ void PictureCanvas::PaintMirrors(Draw&& draw)
     }
 }
 
-bool PictureCanvas::MirrorKeepsRecords(MirrorSurface& mirror, std::uint32_t lColor) const
+bool PictureCanvas::Records::Keep(std::uint32_t lDrawnColor, bool bPlainDrawing)
 {
-    if (mirror.lRecordColor == lColor && !PlainDrawing)
+    if (lDrawnColor == lColor && !bPlainDrawing)
         return true;
-    mirror.lastLine.reset();
-    mirror.lastText.reset();
-    mirror.lRecordColor = lColor;
+    Forget();
+    lColor = lDrawnColor;
     return false;
+}
+
+void PictureCanvas::Records::Forget()
+{
+    line.reset();
+    text.reset();
 }
 
 void PictureCanvas::MirrorLine(double dX1, double dY1, double dX2, double dY2)
@@ -168,9 +180,9 @@ void PictureCanvas::MirrorLine(double dX1, double dY1, double dX2, double dY2)
         const QTransform& toSurface = mirror.pPainter->deviceTransform();
         const QPoint surfaceStart = toSurface.map(start).toPoint(), surfaceEnd = toSurface.map(end).toPoint();
         const LineRecord line{surfaceStart.x(), surfaceStart.y(), surfaceEnd.x(), surfaceEnd.y(), pen};
-        if (MirrorKeepsRecords(mirror, pen.lColor) && line == mirror.lastLine)
+        if (mirror.records.Keep(pen.lColor, PlainDrawing) && line == mirror.records.line)
             continue;
-        mirror.lastLine = line;
+        mirror.records.line = line;
         Flush(mirror);
         mirror.pendingLine.append(start);
         mirror.pendingLine.append(end);
@@ -242,12 +254,10 @@ GlyphStamps* PictureCanvas::StampsFor(TextFont& textFont)
 
 bool PictureCanvas::KeepRecords(std::uint32_t lColor)
 {
-    if (lColor == m_lRecordColor && !PlainDrawing)
-        return true;
-    DrawStamps();
-    ForgetRecords();
-    m_lRecordColor = lColor;
-    return false;
+    // Glyphs waiting in the records' colour go down before another colour.
+    if (lColor != m_records.lColor || PlainDrawing)
+        DrawStamps();
+    return m_records.Keep(lColor, PlainDrawing);
 }
 
 void PictureCanvas::DrawStamps()
@@ -255,26 +265,19 @@ void PictureCanvas::DrawStamps()
     if (!m_pWaitingStamps)
         return;
     GlyphStamps* pStamps = std::exchange(m_pWaitingStamps, nullptr);
-    UseBatchPen(PenState{m_lRecordColor, 1, DrawStyle::Solid});
+    UseBatchPen(PenState{m_records.lColor, 1, DrawStyle::Solid});
     pStamps->Draw(*m_pBatchPainter);
-}
-
-void PictureCanvas::ForgetRecords()
-{
-    m_lastLine.reset();
-    m_lastText.reset();
 }
 
 void PictureCanvas::Cls()
 {
     DrawStamps();
     m_image.fill(ColorFromValue(BackColor));
-    ForgetRecords();
+    m_records.Forget();
     const QRectF area(QPointF(0, 0), m_image.size());
     for (MirrorSurface& mirror : m_mirrors) {
         mirror.pendingLine.clear();
-        mirror.lastLine.reset();
-        mirror.lastText.reset();
+        mirror.records.Forget();
         mirror.pPainter->fillRect(area, ColorFromValue(BackColor));
     }
     CurrentX = 0.0;
@@ -292,9 +295,9 @@ void PictureCanvas::Line(double dX1, double dY1, double dX2, double dY2)
         return;
     const PenState state = CurrentPen();
     const LineRecord line{*x1, *y1, *x2, *y2, state};
-    if (KeepRecords(state.lColor) && line == m_lastLine)
+    if (KeepRecords(state.lColor) && line == m_records.line)
         return;
-    m_lastLine = line;
+    m_records.line = line;
     if (m_pBatchPainter) {
         // The batch's pen is made again only when the line attributes change.
         UseBatchPen(state);
@@ -329,7 +332,7 @@ void PictureCanvas::Circle(double dX, double dY, double dRadius, double dAspect)
         painter.drawEllipse(QPoint(*cx, *cy), *rx, *ry);
     });
     for (MirrorSurface& mirror : m_mirrors)
-        MirrorKeepsRecords(mirror, ForeColor);
+        mirror.records.Keep(ForeColor, PlainDrawing);
     PaintMirrors([&](QPainter& painter) {
         outline(painter);
         painter.drawEllipse(MirrorPoint(*MirrorCoordinate(dX), *MirrorCoordinate(dY), CurrentPen().iWidth),
@@ -344,8 +347,8 @@ void PictureCanvas::Print(const QString& strText, bool bNewLine)
     const auto x = DevicePixel(CurrentX), y = DevicePixel(CurrentY);
     if (x && y) {
         const QPoint baseline(*x, *y + metrics.ascent());
-        TextRecord text{strText, baseline.x(), baseline.y(), textFont.iGeneration, ForeColor};
-        if (!KeepRecords(ForeColor) || text != m_lastText) {
+        TextRecord text{strText, baseline.x(), baseline.y(), textFont.iGeneration};
+        if (!KeepRecords(ForeColor) || text != m_records.text) {
             // In a batch, a label's glyphs wait to be drawn with the others
             // of its colour and font.
             GlyphStamps* pStamps = m_pBatchPainter && !PlainDrawing ? StampsFor(textFont) : nullptr;
@@ -363,23 +366,19 @@ void PictureCanvas::Print(const QString& strText, bool bNewLine)
                 m_pBatchPainter->drawText(baseline, strText);
             } else {
                 QPainter painter(&m_image);
-                painter.setFont(textFont.font);
-                painter.setPen(ColorFromValue(ForeColor));
-                painter.drawText(baseline, strText);
+                DrawText(painter, textFont.font, ForeColor, baseline, strText);
             }
-            m_lastText = std::move(text);
+            m_records.text = std::move(text);
         }
         const QPointF mirrorBaseline(*MirrorCoordinate(CurrentX), *MirrorCoordinate(CurrentY) + metrics.ascent());
         for (MirrorSurface& mirror : m_mirrors) {
             const QPoint surfaceBaseline = mirror.pPainter->deviceTransform().map(mirrorBaseline).toPoint();
-            TextRecord mirrorText{strText, surfaceBaseline.x(), surfaceBaseline.y(), textFont.iGeneration, ForeColor};
-            if (MirrorKeepsRecords(mirror, ForeColor) && mirrorText == mirror.lastText)
+            TextRecord mirrorText{strText, surfaceBaseline.x(), surfaceBaseline.y(), textFont.iGeneration};
+            if (mirror.records.Keep(ForeColor, PlainDrawing) && mirrorText == mirror.records.text)
                 continue;
-            mirror.lastText = std::move(mirrorText);
+            mirror.records.text = std::move(mirrorText);
             Flush(mirror);
-            mirror.pPainter->setFont(textFont.font);
-            mirror.pPainter->setPen(ColorFromValue(ForeColor));
-            mirror.pPainter->drawText(mirrorBaseline, strText);
+            DrawText(*mirror.pPainter, textFont.font, ForeColor, mirrorBaseline, strText);
         }
     }
     if (bNewLine) {

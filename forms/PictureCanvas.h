@@ -149,28 +149,28 @@ private:
         QString strText;
         int x, y;
         int iFontGeneration;
-        std::uint32_t lColor;
         bool operator==(const TextRecord&) const = default;
+    };
+    struct Records {
+        std::optional<LineRecord> line;
+        std::optional<TextRecord> text;
+        std::uint32_t lColor = 0; // the colour of everything drawn since
+
+        // Notes a drawing in this colour; true when the records still hold.
+        bool Keep(std::uint32_t lDrawnColor, bool bPlainDrawing);
+        void Forget();
     };
     struct MirrorSurface {
         QPainter* pPainter;
         QPolygonF pendingLine; // the polyline drawn so far, not yet painted
         PenState pendingPen{};
-        // As on the image, the last separate line and text drawn, kept while
-        // everything drawn since has been of their colour; here with their
-        // places in whole pixels of the mirror's surface, where a repeat
-        // that close would make no visible change.
-        std::optional<LineRecord> lastLine;
-        std::optional<TextRecord> lastText;
-        std::optional<std::uint32_t> lRecordColor;
+        // As on the image, but with places in whole pixels of the mirror's
+        // surface, where a repeat that close makes no visible change.
+        Records records;
     };
-    // Notes that the mirror is drawn on in this colour; true when that keeps
-    // its records.
-    bool MirrorKeepsRecords(MirrorSurface& mirror, std::uint32_t lColor) const;
     // Notes that the image is drawn on in this colour; true when that keeps
     // the records.
     bool KeepRecords(std::uint32_t lColor);
-    void ForgetRecords();
     // Draws the glyphs that labels left waiting, in the colour of the records.
     void DrawStamps();
 
@@ -188,8 +188,6 @@ private:
     // The stamps of each font that labels were drawn in, made once.
     std::vector<std::pair<QFont, std::unique_ptr<GlyphStamps>>> m_stamps;
     GlyphStamps* m_pWaitingStamps = nullptr; // stamps with glyphs not yet drawn
-    std::optional<LineRecord> m_lastLine;
-    std::optional<TextRecord> m_lastText;
-    std::uint32_t m_lRecordColor = 0;
+    Records m_records;
     std::vector<MirrorSurface> m_mirrors;
 };

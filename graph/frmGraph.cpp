@@ -218,22 +218,18 @@ void frmGraph::Save()
 
 bool frmGraph::WritePicture(const QString& strFile, PictureFormat format, QString* pstrReason)
 {
+    if (format != PictureFormat::Svg && format != PictureFormat::Pdf)
+        return WriteBitmapFile(picGraph->Picture(), strFile, pstrReason, format == PictureFormat::Png ? "PNG" : "BMP");
     // A drawing runs the plot once more on the document, so that it holds
     // lines and texts rather than pixels.
-    const auto drawing = [this](QPainter& painter) {
-        const PictureCanvas::Mirror mirror(picGraph->Canvas(), painter);
-        PlotGraph();
-    };
-    const QString strTitle = tr("Graph created by Velmora");
-    switch (format) {
-    case PictureFormat::Png: return WriteBitmapFile(picGraph->Picture(), strFile, pstrReason, "PNG");
-    case PictureFormat::Svg:
-        return WriteVectorFile(VectorFormat::Svg, strFile, picGraph->Picture().size(), strTitle, drawing, pstrReason);
-    case PictureFormat::Pdf:
-        return WriteVectorFile(VectorFormat::Pdf, strFile, picGraph->Picture().size(), strTitle, drawing, pstrReason);
-    case PictureFormat::Bmp: break;
-    }
-    return WriteBitmapFile(picGraph->Picture(), strFile, pstrReason);
+    return WriteVectorFile(
+        format == PictureFormat::Svg ? VectorFormat::Svg : VectorFormat::Pdf, strFile, picGraph->Picture().size(),
+        tr("Graph created by Velmora"),
+        [this](QPainter& painter) {
+            const PictureCanvas::Mirror mirror(picGraph->Canvas(), painter);
+            PlotGraph();
+        },
+        pstrReason);
 }
 
 void frmGraph::CopyToClipboard()
