@@ -77,10 +77,7 @@ constexpr std::array<unsigned char, 256> MakeCharClasses()
 }
 constexpr std::array<unsigned char, 256> kCharClass = MakeCharClasses();
 
-inline unsigned char ClassOf(char c)
-{
-    return kCharClass[static_cast<unsigned char>(c)];
-}
+inline unsigned char ClassOf(char c) { return kCharClass[static_cast<unsigned char>(c)]; }
 
 // What a bracket level has met so far, for telling whether the bracketing
 // passes would change a text: they put brackets around a "*" or "/" that
