@@ -1,6 +1,11 @@
 #include "CommandLine.h"
 
+#include "EntryEvaluation.h"
+#include "EntryPreparation.h"
 #include "MessageBox.h"
+#include "NumberInput.h"
+#include "ViewEntries.h"
+#include "clsMath.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -8,6 +13,7 @@
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <variant>
 
 namespace {
 
@@ -22,11 +28,52 @@ constexpr const char* kQtOptionsWithValue[] =
      "dialogs"};
 constexpr const char* kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
 
+// The options that draw or evaluate without a window.
+const QString kExport = QStringLiteral("export");
+const QString kValue = QStringLiteral("value");
+const QString kNoOptimize = QStringLiteral("no-optimize");
+const QString kPolar = QStringLiteral("polar");
+const QString kRangeX = QStringLiteral("x");
+const QString kRangeY = QStringLiteral("y");
+const QString kDivisions = QStringLiteral("divisions");
+const QString kSensitivity = QStringLiteral("sensitivity");
+const QString kGrid = QStringLiteral("grid");
+
+// The options that set the view, which only a drawing takes.
+const QStringList kViewOptions{kPolar, kRangeX, kRangeY, kDivisions, kSensitivity, kGrid};
+
 void DescribeOptions(QCommandLineParser& parser)
 {
-    parser.setApplicationDescription(QStringLiteral("Draws the graphs of mathematical expressions."));
+    parser.setApplicationDescription(
+        QStringLiteral("Draws the graphs of mathematical expressions.\n"
+                       "\n"
+                       "Without options it opens its window. With --export it draws the expressions\n"
+                       "into a file, with no window, exactly as the graph window shows them; the\n"
+                       "extension of the file chooses the format: .bmp, .png, .svg or .pdf. With\n"
+                       "--value it prints what the comparison window shows for each expression.\n"
+                       "Each expression is prepared as if typed into the main window. Write \"--\"\n"
+                       "before expressions that start with \"-\".\n"
+                       "\n"
+                       "Examples:\n"
+                       "  velmora --export waves.png 'sin(x)' '2*cos(x)'\n"
+                       "  velmora --export rose.svg --polar --x -2:2 --y -2:2 'sin(2x)'\n"
+                       "  velmora --value 0.5 'x^2' 'sqrt(x)'"));
     parser.addHelpOption();
     parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("expression"), QStringLiteral("An expression in x."),
+                                 QStringLiteral("[expression...]"));
+    parser.addOptions({
+        {kExport, QStringLiteral("Draws the graph into <file> and exits."), QStringLiteral("file")},
+        {kValue, QStringLiteral("Prints each expression's value at x = <x> and exits."), QStringLiteral("x")},
+        {kNoOptimize, QStringLiteral("Takes the expressions exactly as written, without normalising them.")},
+        {kPolar, QStringLiteral("Draws polar curves r = f(theta).")},
+        {kRangeX, QStringLiteral("The x range (default -10:10)."), QStringLiteral("start:end")},
+        {kRangeY, QStringLiteral("The y range (default -10:10)."), QStringLiteral("start:end")},
+        {kDivisions, QStringLiteral("The divisions on each side of the x and y axes (default 5:5)."),
+         QStringLiteral("nx:ny")},
+        {kSensitivity, QStringLiteral("The polar sensitivity (default 100)."), QStringLiteral("n")},
+        {kGrid, QStringLiteral("Draws the grid.")},
+    });
     // Qt's options are written with one dash, "-platform offscreen".
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const auto addHidden = [&parser](const char* pszName, const QString& strValue) {
@@ -41,14 +88,33 @@ void DescribeOptions(QCommandLineParser& parser)
         addHidden(pszName, QString());
 }
 
-int RefuseUsage(const QStringList& arguments, const QString& strProblem)
+QString ProgramName()
 {
-    const QString strProgram = arguments.isEmpty() ? QStringLiteral("velmora")
-                                                   : QFileInfo(arguments.first()).fileName();
-    const QString strText =
-        QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n").arg(strProgram, strProblem);
-    std::fputs(strText.toLocal8Bit().constData(), stderr);
-    return kUsageError;
+    const QStringList arguments = QCoreApplication::arguments();
+    return arguments.isEmpty() ? QStringLiteral("velmora") : QFileInfo(arguments.first()).fileName();
+}
+
+void Write(std::FILE* pStream, const QString& strText)
+{
+    std::fputs(strText.toLocal8Bit().constData(), pStream);
+}
+
+CommandLineAnswer EndWith(int iStatus)
+{
+    return {iStatus, std::nullopt};
+}
+
+CommandLineAnswer RefuseUsage(const QString& strProblem)
+{
+    TellError(strProblem);
+    Write(stderr, QStringLiteral("Try '%1 --help' for more information.\n").arg(ProgramName()));
+    return EndWith(kUsageError);
+}
+
+CommandLineAnswer Refuse(const QString& strProblem)
+{
+    TellError(strProblem);
+    return EndWith(kUsageError);
 }
 
 // The option as the user wrote it, "--foo" or "-x", without its value.
@@ -63,6 +129,116 @@ QString AsWritten(const QStringList& arguments, const QString& strName)
     return QStringLiteral("--") + strName;
 }
 
+// The expressions prepared as the main window enters them, or why one of
+// them was refused. A blank one is passed over, as Enter passes it over.
+std::variant<QStringList, QString> PrepareEntries(const QStringList& typed, bool bOptimize)
+{
+    QStringList entries;
+    for (const QString& strTyped : typed) {
+        const PreparedEntry prepared = PrepareEntry(strTyped, bOptimize);
+        QString strRefusal = prepared.strRefusal;
+        if (strRefusal.isEmpty() && !prepared.strEntry.isEmpty())
+            strRefusal = ListFullRefusal(int(entries.size())).value_or(QString());
+        if (!strRefusal.isEmpty())
+            return QStringLiteral("\"%1\": %2").arg(strTyped, strRefusal);
+        if (!prepared.strEntry.isEmpty())
+            entries.append(prepared.strEntry);
+    }
+    return entries;
+}
+
+CommandLineAnswer PrintValues(const QStringList& entries, const QString& strValue)
+{
+    const std::optional<double> dX = ReadNumber(strValue);
+    if (!dX)
+        return Refuse(ValueNotANumber());
+    clsMath objMath;
+    for (const QString& strEntry : entries)
+        Write(stdout, ValueLine(objMath, strEntry, *dX) + QLatin1Char('\n'));
+    return EndWith(0);
+}
+
+// The view the options ask for, checked as the preferences dialog checks
+// its boxes; what they leave out keeps its default.
+std::variant<ViewSettings, CommandLineAnswer> ReadView(const QCommandLineParser& parser)
+{
+    ViewTexts texts = ViewTextsOf(kDefaultViewSettings);
+    const struct {
+        const QString& strOption;
+        ViewBox first;
+        ViewBox second;
+    } pairs[] = {{kRangeX, ViewBox::StartX, ViewBox::EndX},
+                 {kRangeY, ViewBox::StartY, ViewBox::EndY},
+                 {kDivisions, ViewBox::DivisionsX, ViewBox::DivisionsY}};
+    for (const auto& pair : pairs) {
+        if (!parser.isSet(pair.strOption))
+            continue;
+        const QStringList parts = parser.value(pair.strOption).split(QLatin1Char(':'));
+        if (parts.size() != 2)
+            return RefuseUsage(QStringLiteral("option '--%1' takes two values with a ':' between them, as in %2")
+                                   .arg(pair.strOption, pair.strOption == kDivisions ? QStringLiteral("5:5")
+                                                                                     : QStringLiteral("-10:10")));
+        texts[std::size_t(pair.first)] = parts[0];
+        texts[std::size_t(pair.second)] = parts[1];
+    }
+    if (parser.isSet(kSensitivity))
+        texts[std::size_t(ViewBox::PolarSensitivity)] = parser.value(kSensitivity);
+
+    const std::variant<ViewEntries, ViewRefusal> read = ReadViewEntries(texts);
+    if (const auto* pRefusal = std::get_if<ViewRefusal>(&read))
+        return Refuse(pRefusal->strMessage);
+    const ViewEntries& entries = std::get<ViewEntries>(read);
+    if (const std::optional<QString> strNote = SensitivityNote(entries))
+        TellError(*strNote);
+    ViewSettings settings = kDefaultViewSettings;
+    StoreViewEntries(entries, parser.isSet(kGrid), settings);
+    return settings;
+}
+
+CommandLineAnswer AnswerExport(const QCommandLineParser& parser, const QStringList& entries)
+{
+    const QString strFile = parser.value(kExport);
+    const std::optional<PictureFormat> format = PictureFormatOfFile(strFile);
+    if (!format)
+        return Refuse(QStringLiteral("cannot tell the format of \"%1\": its name must end in .bmp, .png, .svg or .pdf")
+                          .arg(strFile));
+    std::variant<ViewSettings, CommandLineAnswer> view = ReadView(parser);
+    if (auto* pRefused = std::get_if<CommandLineAnswer>(&view))
+        return *pRefused;
+    return {std::nullopt, GraphExport{strFile, *format, entries, std::get<ViewSettings>(view), parser.isSet(kPolar)}};
+}
+
+// Drawing into a file or printing values; nothing comes back when the
+// command line asks for neither.
+std::optional<CommandLineAnswer> AnswerScript(const QCommandLineParser& parser)
+{
+    const bool bExport = parser.isSet(kExport);
+    const bool bValue = parser.isSet(kValue);
+    if (bExport && bValue)
+        return RefuseUsage(QStringLiteral("options '--export' and '--value' cannot be used together"));
+    for (const QString& strOption : kViewOptions)
+        if (!bExport && parser.isSet(strOption))
+            return RefuseUsage(QStringLiteral("option '--%1' is used with '--export' only").arg(strOption));
+    if (!bExport && !bValue) {
+        if (parser.isSet(kNoOptimize))
+            return RefuseUsage(
+                QStringLiteral("option '--%1' is used with '--export' or '--value' only").arg(kNoOptimize));
+        return std::nullopt;
+    }
+    if (parser.positionalArguments().isEmpty())
+        return RefuseUsage(
+            QStringLiteral("option '--%1' needs at least one expression").arg(bExport ? kExport : kValue));
+
+    const std::variant<QStringList, QString> prepared = PrepareEntries(parser.positionalArguments(),
+                                                                       !parser.isSet(kNoOptimize));
+    if (const auto* pstrRefusal = std::get_if<QString>(&prepared))
+        return Refuse(*pstrRefusal);
+    const QStringList& entries = std::get<QStringList>(prepared);
+    if (bValue)
+        return PrintValues(entries, parser.value(kValue));
+    return AnswerExport(parser, entries);
+}
+
 } // namespace
 
 void SetProgramIdentity()
@@ -72,7 +248,12 @@ void SetProgramIdentity()
     QGuiApplication::setDesktopFileName(QStringLiteral(VELMORA_APP_ID));
 }
 
-std::optional<int> AnswerCommandLine(int argc, char* argv[])
+void TellError(const QString& strText)
+{
+    Write(stderr, QStringLiteral("%1: %2\n").arg(ProgramName(), strText));
+}
+
+CommandLineAnswer AnswerCommandLine(int argc, char* argv[])
 {
     const QCoreApplication app(argc, argv);
     SetProgramIdentity();
@@ -82,15 +263,16 @@ std::optional<int> AnswerCommandLine(int argc, char* argv[])
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (unknown.isEmpty())
-            return RefuseUsage(arguments, parser.errorText());
-        return RefuseUsage(arguments, QStringLiteral("unknown option '%1'").arg(AsWritten(arguments, unknown.first())));
+            return RefuseUsage(parser.errorText());
+        return RefuseUsage(QStringLiteral("unknown option '%1'").arg(AsWritten(arguments, unknown.first())));
     }
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("version"))) {
         // Prints the text and ends the program with status 0.
         parser.process(arguments);
     }
+    if (std::optional<CommandLineAnswer> answer = AnswerScript(parser))
+        return *answer;
     if (!parser.positionalArguments().isEmpty())
-        return RefuseUsage(arguments,
-                           QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
-    return std::nullopt;
+        return RefuseUsage(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
+    return {};
 }

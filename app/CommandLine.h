@@ -1,14 +1,28 @@
 #pragma once
 
+#include "GraphExport.h"
+
+#include <QString>
+
 #include <optional>
 
 // The program's name and version as --version shows them, and its id for
 // the desktop.
 void SetProgramIdentity();
 
-// Reads the command line before the program needs a display. --help and
-// --version print their text; an option or an argument the program does not
-// take is told on standard error. Either way the exit status comes back and
-// the program must end. Nothing comes back when the program may start; Qt's
-// own options (-platform, -style, ...) are let through for QApplication.
-std::optional<int> AnswerCommandLine(int argc, char* argv[]);
+// Writes "velmora: <text>" on standard error.
+void TellError(const QString& strText);
+
+// What the command line asks of the program.
+struct CommandLineAnswer {
+    // End at once with this status: --help, --version and --value have
+    // answered, or the command line was refused (said on standard error).
+    std::optional<int> iExitStatus;
+    // Draw a graph into a file, with no window.
+    std::optional<GraphExport> graphExport;
+};
+
+// Reads the command line before the program needs a display. With neither
+// an exit status nor an export the window program starts; Qt's own options
+// (-platform, -style, ...) are let through for QApplication.
+CommandLineAnswer AnswerCommandLine(int argc, char* argv[]);

@@ -11,8 +11,11 @@
 int main(int argc, char* argv[])
 {
     // Answered before anything needs a display.
-    if (const std::optional<int> iStatus = AnswerCommandLine(argc, argv))
-        return *iStatus;
+    const CommandLineAnswer answer = AnswerCommandLine(argc, argv);
+    if (answer.iExitStatus)
+        return *answer.iExitStatus;
+    if (answer.graphExport)
+        return ExportGraph(*answer.graphExport, argc, argv);
 
     QApplication app(argc, argv);
     SetProgramIdentity();

@@ -4,6 +4,7 @@
 #include "BitmapFile.h"
 #include "Clipboard.h"
 #include "CurveSampling.h"
+#include "EntryEvaluation.h"
 #include "FormLayout.h"
 #include "GraphHost.h"
 #include "MessageBox.h"
@@ -22,6 +23,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -36,10 +38,6 @@
 #include <cmath>
 #include <utility>
 
-// The formats Save writes, in the order of the dialog's filters; the first
-// is the default.
-enum class PictureFormat { Bmp, Png, Svg, Pdf };
-
 namespace {
 
 constexpr QSize kClientSize(589, 645);
@@ -49,15 +47,6 @@ QPushButton* MoveButton(QWidget* pParent, ArrowDirection direction, const QStrin
     return ArrowButton(pParent, direction, strDescription, QSize(20, 20));
 }
 
-// The evaluator wants its text in brackets.
-std::string EvaluatorText(const QString& strEntry)
-{
-    std::string strText = strEntry.toStdString();
-    strText.insert(strText.begin(), '(');
-    strText.push_back(')');
-    return strText;
-}
-
 // Posted to the window for a redraw that waits for the keys before it.
 const QEvent::Type kPendingPlotEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
 
@@ -65,6 +54,17 @@ constexpr const char* kPictureFilter = "Pictures (*.bmp)|*.bmp|PNG pictures (*.p
                                        "SVG drawings (*.svg)|*.svg|PDF documents (*.pdf)|*.pdf";
 
 } // namespace
+
+std::optional<PictureFormat> PictureFormatOfFile(const QString& strFile)
+{
+    const QString strExtension = QFileInfo(strFile).suffix().toLower();
+    const QStringList extensions{QStringLiteral("bmp"), QStringLiteral("png"), QStringLiteral("svg"),
+                                 QStringLiteral("pdf")};
+    const qsizetype iFormat = extensions.indexOf(strExtension);
+    if (iFormat < 0)
+        return std::nullopt;
+    return static_cast<PictureFormat>(iFormat);
+}
 
 frmGraph::frmGraph(GraphHost& host, QWidget* pParent)
     : QMainWindow(pParent, Qt::Window)

@@ -20,7 +20,14 @@ class QLineEdit;
 class QMouseEvent;
 class QPushButton;
 class QToolBar;
-enum class PictureFormat;
+
+// The formats the picture is written in, in the order of the save dialog's
+// filters; the first is the default.
+enum class PictureFormat { Bmp, Png, Svg, Pdf };
+
+// The format that a file's extension names, in any case ("graph.PNG"), or
+// nothing for any other extension.
+std::optional<PictureFormat> PictureFormatOfFile(const QString& strFile);
 
 // The graph window: the expressions of the main window's list drawn as
 // curves y = f(x), or r = f(theta) in polar mode, on a picture with axes,
@@ -41,6 +48,10 @@ public:
     // put on the clipboard, or printed on the default printer under three
     // lines of text.
     void Save();
+    // Writes the picture as drawn last: BMP and PNG as it is, SVG and PDF
+    // drawn once more as lines and texts. A failure leaves no partial file
+    // and an existing file untouched, and gives the reason.
+    bool WritePicture(const QString& strFile, PictureFormat format, QString* pstrReason);
     void CopyToClipboard();
     void PrintGraph();
     void DecreasePolarSensitivity();
@@ -95,7 +106,6 @@ private:
     void Replot();
     // Redraws once the input already queued has been handled.
     void PostPlot();
-    bool WritePicture(const QString& strFile, PictureFormat format, QString* pstrReason);
     void PlotIfPending();
     void RunCommand(GraphCommand command);
     void ShowRangeSelector();

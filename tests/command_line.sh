@@ -35,10 +35,10 @@ check() {
 }
 
 check 0 out "^Velmora ${version//./\\.}\$" --version
-check 0 out "^Usage: .*velmora \[options\]\$" --help
+check 0 out "^Usage: .*velmora \[options\] \[expression\.\.\.\]\$" --help
 check 0 out "^Velmora ${version//./\\.}\$" -v
 check 2 err "^velmora: unknown option '--foo'\$" --foo
-check 2 err "^velmora: unknown option '-x'\$" -x
+check 2 err "^velmora: unknown option '-z'\$" -z
 check 2 err "^velmora: unexpected argument 'graph\.txt'\$" graph.txt
 check 2 err "^Try 'velmora --help' for more information\.\$" --help graph.txt --foo
 check 2 err "^velmora: unknown option '-foo'\$" -foo=1

@@ -1,7 +1,7 @@
 #include "frmMain.h"
 
 #include "ArrowIcon.h"
-#include "ExpressionPrep.h"
+#include "EntryPreparation.h"
 #include "FormLayout.h"
 #include "FormLayoutFile.h"
 #include "GraphServices.h"
@@ -11,7 +11,6 @@
 #include "Settings.h"
 #include "Twips.h"
 #include "WCButton.h"
-#include "clsMath.h"
 #include "frmAbout.h"
 #include "frmGraph.h"
 #include "frmPreferences.h"
@@ -30,9 +29,6 @@
 #include <limits>
 
 namespace {
-
-// The list indexes entries with 16-bit numbers.
-constexpr int kMaxListEntries = 32767;
 
 QPushButton* PictureButton(QWidget* pParent, ArrowDirection direction, const QString& strDescription)
 {
@@ -59,11 +55,6 @@ void RemoveRow(QListWidget* pList, int iRow)
 void ShowError(const QString& strText)
 {
     ShowMessage(strText, MessageIcon::Critical, MessageButtons::OK, QStringLiteral("Error"));
-}
-
-std::string ToEngineText(const QString& strText)
-{
-    return strText.toStdString();
 }
 
 } // namespace
@@ -270,48 +261,21 @@ bool frmMain::eventFilter(QObject* pWatched, QEvent* pEvent)
     return QWidget::eventFilter(pWatched, pEvent);
 }
 
-QString frmMain::CheckBrackets(const QString& strText)
-{
-    bool bUnmatchedClose = false;
-    const std::string strResult = ::CheckBrackets(ToEngineText(strText), &bUnmatchedClose);
-    if (bUnmatchedClose)
-        ShowError(QStringLiteral("Invalid brackets encountered"));
-    return QString::fromStdString(strResult);
-}
-
-bool frmMain::RefuseIfTooLong(const QString& strText)
-{
-    if (ToEngineText(strText).size() <= kMaxEntryLength)
-        return false;
-    ShowError(QStringLiteral("The expression is too long. An expression can have at most %1 characters.")
-                  .arg(static_cast<qulonglong>(kMaxEntryLength)));
-    return true;
-}
-
-bool frmMain::RefuseIfTooLongToEvaluate(const QString& strText)
-{
-    // The evaluator brackets every product and power, so an entry within the
-    // length limit can still grow past what the evaluator reads.
-    if (FitsEvaluator(ToEngineText(strText)))
-        return false;
-    ShowError(QStringLiteral("The expression is too long to evaluate. Written out for evaluation it would have "
-                             "more than %1 characters.")
-                  .arg(static_cast<qulonglong>(kMaxExpressionLength)));
-    return true;
-}
-
 bool frmMain::RefuseIfListFull()
 {
-    if (lstExpression->count() < kMaxListEntries)
-        return false;
-    ShowError(
-        QStringLiteral("The list of expressions is full. It can hold at most %1 expressions.").arg(kMaxListEntries));
-    return true;
+    const std::optional<QString> strRefusal = ListFullRefusal(lstExpression->count());
+    if (strRefusal)
+        ShowError(*strRefusal);
+    return strRefusal.has_value();
 }
 
 bool frmMain::AppendExpression(const QString& strText)
 {
-    if (RefuseIfTooLong(strText) || RefuseIfTooLongToEvaluate(strText) || RefuseIfListFull())
+    if (const std::optional<QString> strRefusal = EntryLengthRefusal(strText)) {
+        ShowError(*strRefusal);
+        return false;
+    }
+    if (RefuseIfListFull())
         return false;
     lstExpression->addItem(strText);
     return true;
@@ -319,19 +283,15 @@ bool frmMain::AppendExpression(const QString& strText)
 
 void frmMain::cmdEnter_Click()
 {
-    const QString strTyped = txtExpression->text();
-    if (CheckBrackets(strTyped).isEmpty())
-        return;
-    // Refused before normalising, which would only make the text longer.
-    if (RefuseIfTooLong(strTyped))
-        return;
-    if (gViewSettings.bOptimize)
-        txtExpression->setText(QString::fromStdString(OptimizeExpression(ToEngineText(strTyped))));
-    if (!AppendExpression(CheckBrackets(txtExpression->text()))) {
+    const PreparedEntry prepared = PrepareEntry(txtExpression->text(), gViewSettings.bOptimize);
+    if (!prepared.strRefusal.isEmpty()) {
         // Refused: the box keeps the text as the user typed it.
-        txtExpression->setText(strTyped);
+        ShowError(prepared.strRefusal);
         return;
     }
+    if (prepared.strEntry.isEmpty() || RefuseIfListFull())
+        return;
+    lstExpression->addItem(prepared.strEntry);
     txtExpression->clear();
 }
 

@@ -73,14 +73,9 @@ private:
     void cmdExit_Click();
     void cmdExpButton_Click(int Index);
 
-    // The bracket check with its message: the balanced text, or an empty
-    // text when the text is empty or has a ")" without a "(".
-    QString CheckBrackets(const QString& strText);
     // Appends an entry to lstExpression unless the list is full or the text
     // too long for the evaluator; says why when it refuses.
     bool AppendExpression(const QString& strText);
-    bool RefuseIfTooLong(const QString& strText);
-    bool RefuseIfTooLongToEvaluate(const QString& strText);
     bool RefuseIfListFull();
 
     QPushButton* cmdDraw = nullptr;

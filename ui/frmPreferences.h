@@ -2,9 +2,8 @@
 
 #include <QDialog>
 
-#include <optional>
-
 struct ViewSettings;
+enum class ViewBox;
 
 class QCheckBox;
 class QGroupBox;
@@ -31,11 +30,7 @@ private:
     void cmdReset_Click();
     void Command1_Click();
 
-    // The values of the boxes, read and checked before anything is stored.
-    struct Entries;
-    std::optional<Entries> ReadEntries();
-    // Says what is wrong with a box and puts the user back into it.
-    void Refuse(QLineEdit* pBox, const QString& strMessage);
+    QLineEdit* Box(ViewBox box) const;
 
     QGroupBox* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;

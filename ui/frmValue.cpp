@@ -1,8 +1,8 @@
 #include "frmValue.h"
 
+#include "EntryEvaluation.h"
 #include "FormLayout.h"
 #include "MessageBox.h"
-#include "NumberFormat.h"
 #include "NumberInput.h"
 #include "PushButton.h"
 #include "SystemColors.h"
@@ -16,7 +16,6 @@
 #include <QPushButton>
 
 #include <optional>
-#include <string>
 
 namespace {
 
@@ -97,7 +96,7 @@ void frmValue::cmdEvaluate_Click()
 {
     const std::optional<double> dValueX = ReadNumber(txtValue->text());
     if (!dValueX) {
-        ShowMessage(tr("Enter a number as the value for evaluation."), MessageIcon::Critical);
+        ShowMessage(ValueNotANumber(), MessageIcon::Critical);
         txtValue->setFocus();
         txtValue->selectAll();
         return;
@@ -115,15 +114,7 @@ void frmValue::cmdEvaluate_Click()
         const QString strEntry = m_lstExpression.item(i)->text();
         const auto lColor = static_cast<std::uint32_t>((i + 1) * qint64(kColorStep) % 0x1000000);
         const QPoint at(kLineX, kFirstLineY + kLineSpacing * i);
-
-        // The evaluator wants its text in brackets.
-        std::string strExpression = strEntry.toStdString();
-        strExpression.insert(strExpression.begin(), '(');
-        strExpression.push_back(')');
-        const double dResult = objMath.Evaluate(strExpression, *dValueX);
-        const QString strValue = objMath.bErrorStatus ? QStringLiteral("Error") : PrintedText(dResult);
-
-        m_lines.append({strEntry + QLatin1Char('=') + strValue, lColor, at});
+        m_lines.append({ValueLine(objMath, strEntry, *dValueX), lColor, at});
         WriteLine(m_lines.last());
     }
     update();

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "Settings.h"
+
+#include <QLocale>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <variant>
+
+// The stored view as the user writes it: a start and an end for each axis,
+// the division counts and the polar sensitivity, each a text that is read
+// and checked before anything is stored. The preferences dialog and the
+// command line both go through here, so they take the same texts and refuse
+// them with the same messages.
+
+enum class ViewBox { StartX, EndX, DivisionsX, StartY, EndY, DivisionsY, PolarSensitivity };
+inline constexpr int kViewBoxCount = 7;
+using ViewTexts = std::array<QString, kViewBoxCount>;
+
+// A box's label ("Start"), its axis' caption ("X-axis"; empty for the polar
+// sensitivity) and its name in messages ("X-axis Start").
+QString ViewBoxLabel(ViewBox box);
+QString ViewAxisCaption(ViewBox box);
+QString ViewBoxName(ViewBox box);
+
+// The texts the boxes show for stored settings.
+ViewTexts ViewTextsOf(const ViewSettings& settings);
+
+// The checked values, ready to be stored.
+struct ViewEntries {
+    double dScaleX;
+    double dOriginX;
+    double dScaleY;
+    double dOriginY;
+    std::int16_t iDivisionsX;
+    std::int16_t iDivisionsY;
+    std::int16_t iPolarSensitivity;
+};
+
+// Why the texts were refused, and the box to put the user back into, if
+// the fault lies in one box.
+struct ViewRefusal {
+    QString strMessage;
+    std::optional<ViewBox> box;
+};
+
+std::variant<ViewEntries, ViewRefusal> ReadViewEntries(const ViewTexts& texts, const QLocale& locale = QLocale());
+
+// The note for a sensitivity that is accepted but slow to draw, or nothing.
+std::optional<QString> SensitivityNote(const ViewEntries& entries);
+
+// Writes the values and the grid switch into the stored settings.
+void StoreViewEntries(const ViewEntries& entries, bool bGrids, ViewSettings& settings);
