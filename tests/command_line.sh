@@ -3,7 +3,8 @@
 # display; an unknown option or an argument is refused with status 2 and a
 # message on standard error, without a display too, so before any window
 # could open. Qt's own options are let through (the program then starts,
-# and runs on until the timeout).
+# and runs on until the timeout). --export and --value need no display
+# either; what they refuse leaves no file behind.
 #
 #   command_line.sh PROGRAM VERSION
 set -euo pipefail
@@ -12,26 +13,32 @@ version="$2"
 failures=0
 
 # check STATUS STREAM PATTERN ARGUMENT...: the program run with the
-# arguments ends with STATUS and prints a line matching PATTERN (an extended
-# regular expression) on STREAM (out or err).
+# arguments, in an empty folder, ends with STATUS and prints a line matching
+# PATTERN (an extended regular expression; none when empty) on STREAM (out
+# or err). A run that fails leaves the folder empty; with expect_file set, a
+# run leaves that file there.
 check() {
-    local status="$1" stream="$2" pattern="$3" out err rc=0
+    local status="$1" stream="$2" pattern="$3" out err rc=0 folder
     shift 3
-    out="$(mktemp)" err="$(mktemp)"
+    out="$(mktemp)" err="$(mktemp)" folder="$(mktemp -d)"
     if [ "$status" = 124 ]; then
-        QT_QPA_PLATFORM=offscreen timeout 3 "$program" "$@" >"$out" 2>"$err" || rc=$?
+        (cd "$folder" && QT_QPA_PLATFORM=offscreen timeout 3 "$program" "$@") >"$out" 2>"$err" || rc=$?
     else
-        env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 10 "$program" "$@" >"$out" 2>"$err" || rc=$?
+        (cd "$folder" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 10 "$program" "$@") \
+            >"$out" 2>"$err" || rc=$?
     fi
-    local text="$out"
+    local text="$out" left
     [ "$stream" = out ] || text="$err"
-    if [ "$rc" != "$status" ] || ! grep -qE -- "$pattern" "$text"; then
+    left="$(ls -A "$folder")"
+    if [ "$rc" != "$status" ] || { [ -n "$pattern" ] && ! grep -qE -- "$pattern" "$text"; } \
+        || { [ "$rc" != 0 ] && [ -n "$left" ]; } || [ ! -s "$folder/${expect_file:-.}" ]; then
         echo "FAIL: velmora $*: status $rc (wanted $status), wanted /$pattern/ on std$stream"
         echo "  stdout: $(cat "$out")"
         echo "  stderr: $(cat "$err")"
+        echo "  files left: $left"
         failures=$((failures + 1))
     fi
-    rm -f "$out" "$err"
+    rm -rf "$out" "$err" "$folder"
 }
 
 check 0 out "^Velmora ${version//./\\.}\$" --version
@@ -43,6 +50,27 @@ check 2 err "^velmora: unexpected argument 'graph\.txt'\$" graph.txt
 check 2 err "^Try 'velmora --help' for more information\.\$" --help graph.txt --foo
 check 2 err "^velmora: unknown option '-foo'\$" -foo=1
 check 124 err "" -platform offscreen -reverse
+
+# Drawing and evaluating from scripts, and what they refuse.
+expect_file=graph.svg check 0 out "" --export graph.svg -- -x "sin(x"
+check 0 out "^x\^2= 2\.25 \$" --value 1.5 "x^2" "2x"
+check 0 out "^2\*x= 3 \$" --value 1.5 "x^2" "2x"
+check 0 out "^2x=Error\$" --value 1.5 --no-optimize "2x"
+check 2 err "^velmora: \"sin\(x\)\)\": Invalid brackets encountered\$" --export graph.png x "sin(x))"
+check 2 err "^velmora: \"x{32766}\": The expression is too long\. " --export graph.png "$(printf 'x%.0s' {1..32766})"
+check 2 err "^velmora: Invalid starting and ending range specified\$" --export graph.png --x 5:5 x
+check 2 err "^velmora: Y-axis Start must be a number\.\$" --export graph.png --y a:5 x
+check 2 err "^velmora: Y-axis No\. of divisions must be a number from 1 to 32767\.\$" --export graph.bmp --divisions 5:0 x
+check 2 err "^velmora: Polar Sensitivity must be a number from 1 to 32767\.\$" --export graph.pdf --sensitivity 40000 x
+check 2 err "^velmora: The X-axis range from Start to End is too small or too large to draw\.\$" \
+    --export graph.png --x 1e-300:2e-300 x
+check 2 err "^velmora: option '--x' takes two values with a ':' between them" --export graph.png --x 5 x
+check 2 err "^velmora: cannot tell the format of \"graph\.jpg\"" --export graph.jpg x
+check 2 err "^velmora: option '--export' needs at least one expression\$" --export graph.png
+check 2 err "^velmora: options '--export' and '--value' cannot be used together\$" --export graph.png --value 1 x
+check 2 err "^velmora: option '--grid' is used with '--export' only\$" --value 1 --grid x
+check 2 err "^velmora: Enter a number as the value for evaluation\.\$" --value a x
+check 1 err "^velmora: cannot write \"missing/graph\.png\": " --export missing/graph.png x
 
 [ "$failures" = 0 ] || exit 1
 echo "command line: all checks passed"

@@ -7,6 +7,7 @@
 #include "FineScreen.h"
 #include "MainWindowFixture.h"
 #include "PictureCanvas.h"
+#include "ProgramRun.h"
 #include "SystemColors.h"
 #include "frmGraph.h"
 #include "frmValue.h"
@@ -128,6 +129,15 @@ void tst_frmValue::evaluate()
     window.EvaluateAt(value);
     QCOMPARE(window.Lines(), lines);
     QVERIFY(window.messages.messages.isEmpty());
+
+    // A script asking for the same values is given the same lines.
+    if (entries.isEmpty())
+        return;
+    const QString strLocale = locale == "C" ? locale : locale + ".UTF-8";
+    const ProgramRun run = RunProgram(QStringList{"--no-optimize", "--value", value, "--"} + entries,
+                                      {"LC_ALL=" + strLocale});
+    QCOMPARE(run.iStatus, 0);
+    QCOMPARE(run.outLines, lines);
 }
 
 void tst_frmValue::height_data()

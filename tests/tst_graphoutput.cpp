@@ -12,6 +12,7 @@
 #include "GraphWindowFixture.h"
 #include "PlotDrawing.h"
 #include "PrinterDouble.h"
+#include "ProgramRun.h"
 #include "RecordedMessages.h"
 #include "ScriptedSaveDialog.h"
 #include "SystemColors.h"
@@ -81,6 +82,8 @@ private slots:
     void drawings_data();
     void drawings();
     void fineScreen();
+    void exported_data();
+    void exported();
     void failedSaveLeavesNothing();
     void copy();
     void print();
@@ -287,6 +290,56 @@ void tst_GraphOutput::fineScreen()
     ClipboardDouble clipboard;
     fine.window->CopyToClipboard();
     QCOMPARE(clipboard.image, standard.Image());
+}
+
+void tst_GraphOutput::exported_data()
+{
+    // The options of a script; the expressions as typed and as the list
+    // holds them; the view the window is given: its x and y ranges as
+    // half-range and centre, its divisions and polar sensitivity, and
+    // whether it is polar and shows the grid.
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QList<double>>("view");
+    QTest::addColumn<bool>("polar");
+    QTest::addColumn<bool>("grid");
+    const QList<double> defaults{10, 0, 10, 0, 5, 5, 100};
+    QTest::newRow("rectangular") << QStringList{} << QStringList{"sin x", "x^2"} << QStringList{"sin (x)", "x^2"}
+                                 << defaults << false << false;
+    QTest::newRow("polar") << QStringList{"--polar", "--sensitivity", "300"} << QStringList{"2cos(3x)"}
+                           << QStringList{"2*cos (3*x)"} << QList<double>{10, 0, 10, 0, 5, 5, 300} << true << false;
+    QTest::newRow("zoomed ranges") << QStringList{"--x", "0:4", "--y=-0.5:1.5"} << QStringList{"x^3-x", "sin(x)/x"}
+                                   << QStringList{"x^3-x", "sin (x)/x"} << QList<double>{2, 2, 1, 0.5, 5, 5, 100}
+                                   << false << false;
+    QTest::newRow("grid") << QStringList{"--grid", "--divisions", "8:4", "--no-optimize"} << QStringList{"1/x"}
+                          << QStringList{"1/x"} << QList<double>{10, 0, 10, 0, 8, 4, 100} << false << true;
+}
+
+void tst_GraphOutput::exported()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QStringList, typed);
+    QFETCH(QStringList, entries);
+    QFETCH(QList<double>, view);
+    QFETCH(bool, polar);
+    QFETCH(bool, grid);
+
+    QTemporaryDir folder;
+    const QString strFile = folder.filePath(QStringLiteral("graph.bmp"));
+    const ProgramRun run = RunProgram(QStringList{"--export", strFile} + options + QStringList{"--"} + typed);
+    QCOMPARE(run.iStatus, 0);
+
+    gViewSettings.dScaleX = view[0];
+    gViewSettings.dOriginX = view[1];
+    gViewSettings.dScaleY = view[2];
+    gViewSettings.dOriginY = view[3];
+    gViewSettings.iDivisionsX = std::int16_t(view[4]);
+    gViewSettings.iDivisionsY = std::int16_t(view[5]);
+    gViewSettings.iPolarSensitivity = std::int16_t(view[6]);
+    gViewSettings.bGrids = grid;
+    const GraphWindow graph(entries, polar);
+    QCOMPARE(AsRgb32(QImage(strFile, "BMP")), AsRgb32(graph.Image()));
 }
 
 void tst_GraphOutput::failedSaveLeavesNothing()
