@@ -3,7 +3,8 @@
 # were computed, it holds every file the installed program needs, its
 # desktop entry and AppStream metadata pass their validators, and the
 # program unpacked from it into a temporary folder prints the project's
-# version and shows its sample expressions. The program is run from the
+# version, draws a graph into a file with no display (the offscreen platform
+# the package's Qt brings) and shows its sample expressions. The program is run from the
 # unpacked folder with the desktop's data folders pointed elsewhere, so it
 # can only find its samples through the path from its own folder.
 #
@@ -76,6 +77,9 @@ done
 program="$root/usr/bin/velmora"
 shown="$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --version)"
 [ "$shown" = "Velmora $version" ] || fail "--version printed '$shown', not 'Velmora $version'"
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --export "$work/graph.png" "sin x" 2>/dev/null \
+    || fail "--export failed"
+[ "$(file -b --mime-type "$work/graph.png")" = image/png ] || fail "--export wrote no PNG picture"
 
 # Started from another folder, with no data folders of the desktop to fall
 # back on, the unpacked program must list its samples: the inside of the
