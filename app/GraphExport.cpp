@@ -7,8 +7,6 @@
 #include <QApplication>
 #include <QDir>
 
-#include <cstdio>
-
 namespace {
 
 struct ListHost : GraphHost {
