@@ -184,14 +184,12 @@ std::variant<ViewSettings, CommandLineAnswer> ReadView(const QCommandLineParser&
     if (parser.isSet(kSensitivity))
         texts[std::size_t(ViewBox::PolarSensitivity)] = parser.value(kSensitivity);
 
-    const std::variant<ViewEntries, ViewRefusal> read = ReadViewEntries(texts);
+    const std::variant<ViewSettings, ViewRefusal> read = ReadViewEntries(texts, parser.isSet(kGrid), kDefaultViewSettings);
     if (const auto* pRefusal = std::get_if<ViewRefusal>(&read))
         return Refuse(pRefusal->strMessage);
-    const ViewEntries& entries = std::get<ViewEntries>(read);
-    if (const std::optional<QString> strNote = SensitivityNote(entries))
+    const ViewSettings& settings = std::get<ViewSettings>(read);
+    if (const std::optional<QString> strNote = SensitivityNote(settings))
         TellError(*strNote);
-    ViewSettings settings = kDefaultViewSettings;
-    StoreViewEntries(entries, parser.isSet(kGrid), settings);
     return settings;
 }
 

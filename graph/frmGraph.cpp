@@ -57,13 +57,13 @@ constexpr const char* kPictureFilter = "Pictures (*.bmp)|*.bmp|PNG pictures (*.p
 
 std::optional<PictureFormat> PictureFormatOfFile(const QString& strFile)
 {
-    const QString strExtension = QFileInfo(strFile).suffix().toLower();
-    const QStringList extensions{QStringLiteral("bmp"), QStringLiteral("png"), QStringLiteral("svg"),
-                                 QStringLiteral("pdf")};
-    const qsizetype iFormat = extensions.indexOf(strExtension);
-    if (iFormat < 0)
-        return std::nullopt;
-    return static_cast<PictureFormat>(iFormat);
+    // The formats are the filters of the save dialog, in order.
+    const QString strExtension = QFileInfo(strFile).suffix();
+    for (int iFormat = 0; iFormat <= static_cast<int>(PictureFormat::Pdf); ++iFormat)
+        if (strExtension.compare(FilterExtension(QLatin1String(kPictureFilter), iFormat, QString()), Qt::CaseInsensitive)
+            == 0)
+            return static_cast<PictureFormat>(iFormat);
+    return std::nullopt;
 }
 
 frmGraph::frmGraph(GraphHost& host, QWidget* pParent)

@@ -17,6 +17,25 @@ PreparedEntry Refused(const QString& strMessage)
     return {QString(), strMessage};
 }
 
+QString TooLong()
+{
+    return QStringLiteral("The expression is too long. An expression can have at most %1 characters.")
+        .arg(static_cast<qulonglong>(kMaxEntryLength));
+}
+
+std::optional<QString> LengthRefusal(const std::string& strText)
+{
+    if (strText.size() > kMaxEntryLength)
+        return TooLong();
+    // The evaluator brackets every product and power, so an entry within the
+    // length limit can still grow past what the evaluator reads.
+    if (!FitsEvaluator(strText))
+        return QStringLiteral("The expression is too long to evaluate. Written out for evaluation it would have "
+                              "more than %1 characters.")
+            .arg(static_cast<qulonglong>(kMaxExpressionLength));
+    return std::nullopt;
+}
+
 QString InvalidBrackets()
 {
     return QStringLiteral("Invalid brackets encountered");
@@ -26,17 +45,7 @@ QString InvalidBrackets()
 
 std::optional<QString> EntryLengthRefusal(const QString& strText)
 {
-    const std::string strEngineText = ToEngineText(strText);
-    if (strEngineText.size() > kMaxEntryLength)
-        return QStringLiteral("The expression is too long. An expression can have at most %1 characters.")
-            .arg(static_cast<qulonglong>(kMaxEntryLength));
-    // The evaluator brackets every product and power, so an entry within the
-    // length limit can still grow past what the evaluator reads.
-    if (!FitsEvaluator(strEngineText))
-        return QStringLiteral("The expression is too long to evaluate. Written out for evaluation it would have "
-                              "more than %1 characters.")
-            .arg(static_cast<qulonglong>(kMaxExpressionLength));
-    return std::nullopt;
+    return LengthRefusal(ToEngineText(strText));
 }
 
 std::optional<QString> ListFullRefusal(int iCount)
@@ -55,14 +64,13 @@ PreparedEntry PrepareEntry(const QString& strTyped, bool bOptimize)
         return bUnmatchedClose ? Refused(InvalidBrackets()) : PreparedEntry{};
     // Refused before normalising, which would only make the text longer.
     if (strText.size() > kMaxEntryLength)
-        return Refused(*EntryLengthRefusal(strTyped));
+        return Refused(TooLong());
     const std::string strBalanced = CheckBrackets(bOptimize ? OptimizeExpression(strText) : strText, &bUnmatchedClose);
     // Normalising keeps the brackets balanced; a text it left unbalanced is
     // refused rather than entered empty.
     if (strBalanced.empty())
         return Refused(InvalidBrackets());
-    const QString strEntry = QString::fromStdString(strBalanced);
-    if (const std::optional<QString> strRefusal = EntryLengthRefusal(strEntry))
+    if (const std::optional<QString> strRefusal = LengthRefusal(strBalanced))
         return Refused(*strRefusal);
-    return {strEntry, QString()};
+    return {QString::fromStdString(strBalanced), QString()};
 }

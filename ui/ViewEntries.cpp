@@ -87,7 +87,8 @@ ViewTexts ViewTextsOf(const ViewSettings& settings)
             QString::number(settings.iPolarSensitivity)};
 }
 
-std::variant<ViewEntries, ViewRefusal> ReadViewEntries(const ViewTexts& texts, const QLocale& locale)
+std::variant<ViewSettings, ViewRefusal> ReadViewEntries(const ViewTexts& texts, bool bGrids, const ViewSettings& base,
+                                                         const QLocale& locale)
 {
     double dRange[4] = {};
     const ViewBox rangeBoxes[4] = {ViewBox::StartX, ViewBox::EndX, ViewBox::StartY, ViewBox::EndY};
@@ -126,24 +127,21 @@ std::variant<ViewEntries, ViewRefusal> ReadViewEntries(const ViewTexts& texts, c
                                    .arg(ViewAxisCaption(axis.start)),
                                axis.start};
     }
-    return ViewEntries{x.dScale, x.dOrigin, y.dScale, y.dOrigin, iWhole[0], iWhole[1], iWhole[2]};
+    ViewSettings settings = base;
+    settings.dScaleX = x.dScale;
+    settings.dOriginX = x.dOrigin;
+    settings.iDivisionsX = iWhole[0];
+    settings.dScaleY = y.dScale;
+    settings.dOriginY = y.dOrigin;
+    settings.iDivisionsY = iWhole[1];
+    settings.iPolarSensitivity = iWhole[2];
+    settings.bGrids = bGrids;
+    return settings;
 }
 
-std::optional<QString> SensitivityNote(const ViewEntries& entries)
+std::optional<QString> SensitivityNote(const ViewSettings& settings)
 {
-    if (entries.iPolarSensitivity <= 1000)
+    if (settings.iPolarSensitivity <= 1000)
         return std::nullopt;
     return Translated("Polar sensitivity is too high which may slow the application");
-}
-
-void StoreViewEntries(const ViewEntries& entries, bool bGrids, ViewSettings& settings)
-{
-    settings.dScaleX = entries.dScaleX;
-    settings.dOriginX = entries.dOriginX;
-    settings.iDivisionsX = entries.iDivisionsX;
-    settings.dScaleY = entries.dScaleY;
-    settings.dOriginY = entries.dOriginY;
-    settings.iDivisionsY = entries.iDivisionsY;
-    settings.iPolarSensitivity = entries.iPolarSensitivity;
-    settings.bGrids = bGrids;
 }

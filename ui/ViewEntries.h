@@ -6,7 +6,6 @@
 #include <QString>
 
 #include <array>
-#include <cstdint>
 #include <optional>
 #include <variant>
 
@@ -29,17 +28,6 @@ QString ViewBoxName(ViewBox box);
 // The texts the boxes show for stored settings.
 ViewTexts ViewTextsOf(const ViewSettings& settings);
 
-// The checked values, ready to be stored.
-struct ViewEntries {
-    double dScaleX;
-    double dOriginX;
-    double dScaleY;
-    double dOriginY;
-    std::int16_t iDivisionsX;
-    std::int16_t iDivisionsY;
-    std::int16_t iPolarSensitivity;
-};
-
 // Why the texts were refused, and the box to put the user back into, if
 // the fault lies in one box.
 struct ViewRefusal {
@@ -47,10 +35,10 @@ struct ViewRefusal {
     std::optional<ViewBox> box;
 };
 
-std::variant<ViewEntries, ViewRefusal> ReadViewEntries(const ViewTexts& texts, const QLocale& locale = QLocale());
+// The settings the texts and the grid switch make of base: its ranges,
+// counts, sensitivity and grid replaced, everything else kept.
+std::variant<ViewSettings, ViewRefusal> ReadViewEntries(const ViewTexts& texts, bool bGrids, const ViewSettings& base,
+                                                         const QLocale& locale = QLocale());
 
 // The note for a sensitivity that is accepted but slow to draw, or nothing.
-std::optional<QString> SensitivityNote(const ViewEntries& entries);
-
-// Writes the values and the grid switch into the stored settings.
-void StoreViewEntries(const ViewEntries& entries, bool bGrids, ViewSettings& settings);
+std::optional<QString> SensitivityNote(const ViewSettings& settings);

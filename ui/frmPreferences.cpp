@@ -106,7 +106,7 @@ void frmPreferences::cmdExit_Click()
     ViewTexts texts;
     for (int i = 0; i < kViewBoxCount; ++i)
         texts[i] = Box(static_cast<ViewBox>(i))->text();
-    const std::variant<ViewEntries, ViewRefusal> read = ReadViewEntries(texts);
+    const std::variant<ViewSettings, ViewRefusal> read = ReadViewEntries(texts, chkGrids->isChecked(), gViewSettings);
     if (const auto* pRefusal = std::get_if<ViewRefusal>(&read)) {
         // Says what is wrong and puts the user back into the box at fault.
         ShowMessage(pRefusal->strMessage, MessageIcon::Critical);
@@ -116,10 +116,10 @@ void frmPreferences::cmdExit_Click()
         }
         return;
     }
-    const ViewEntries& entries = std::get<ViewEntries>(read);
-    if (const std::optional<QString> strNote = SensitivityNote(entries))
+    const ViewSettings& settings = std::get<ViewSettings>(read);
+    if (const std::optional<QString> strNote = SensitivityNote(settings))
         ShowMessage(*strNote, MessageIcon::Information);
-    StoreViewEntries(entries, chkGrids->isChecked(), gViewSettings);
+    gViewSettings = settings;
     close();
 }
 
