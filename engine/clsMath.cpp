@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <type_traits>
 #include <vector>
 
@@ -329,6 +330,66 @@ struct FormulaSteps {
     double Add(double a, double b) { return Check(a + b); }
 };
 
+// The value of function fn at v by its formula; f notes whether it failed.
+double FunctionFormula(Function fn, double v, FormulaSteps& f)
+{
+    switch (fn) {
+    case Function::Unknown: return 0;
+    case Function::Abs: return std::fabs(v);
+    case Function::Sin: return f.Check(std::sin(v));
+    case Function::Cos: return f.Check(std::cos(v));
+    case Function::Tan: return f.Check(std::tan(v));
+    case Function::Sec: return f.Div(1, f.Check(std::cos(v)));
+    case Function::Cosec: return f.Div(1, f.Check(std::sin(v)));
+    case Function::Cot: return f.Div(1, f.Check(std::tan(v)));
+    case Function::Arcsin: return f.Check(std::atan(f.Div(v, f.Sqrt(f.Add(f.Mul(-v, v), 1)))));
+    case Function::Arccos:
+        return f.Add(f.Check(std::atan(f.Div(-v, f.Sqrt(f.Add(f.Mul(-v, v), 1))))), 2 * std::atan(1.0));
+    case Function::Arctan: return f.Check(std::atan(v));
+    case Function::Exp: return f.Exp(v);
+    case Function::Ln: return f.Ln(v);
+    case Function::Log: return f.Div(f.Ln(v), std::log(10.0));
+    case Function::Antilog: return f.Check(Power(10, v));
+    case Function::Sqrt: return f.Sqrt(v);
+    case Function::Sinh: return f.Div(f.Add(f.Exp(v), -f.Exp(-v)), 2);
+    case Function::Cosh: return f.Div(f.Add(f.Exp(v), f.Exp(-v)), 2);
+    case Function::Tanh: {
+        const double ep = f.Exp(v);
+        const double en = f.Exp(-v);
+        return f.Div(f.Add(ep, -en), f.Add(ep, en));
+    }
+    case Function::Arcsinh: return f.Ln(f.Add(f.Sqrt(f.Add(f.Mul(v, v), 1)), v));
+    case Function::Arccosh: return f.Ln(f.Add(f.Sqrt(f.Add(f.Mul(v, v), -1)), v));
+    case Function::Arctanh: return f.Div(f.Ln(f.Div(f.Add(1, v), f.Add(1, -v))), 2);
+    }
+    return 0;
+}
+
+// The value of a function for the quick scan, which notes only whether some
+// value was not finite: here every failure of the formula gives a value that
+// is not finite. The commonest functions give such values by themselves and go
+// straight to the library; the others take the checked formula.
+double QuickFunctionValue(double v, std::string_view strName)
+{
+    const Function fn = LookupFunction(strName);
+    switch (fn) {
+    case Function::Unknown: return 0;
+    case Function::Abs: return std::fabs(v);
+    case Function::Sin: return std::sin(v);
+    case Function::Cos: return std::cos(v);
+    case Function::Tan: return std::tan(v);
+    case Function::Arctan: return std::atan(v);
+    case Function::Exp: return std::exp(v);
+    case Function::Ln: return std::log(v);    // -inf at 0, NaN below
+    case Function::Sqrt: return std::sqrt(v); // NaN below 0
+    default: {
+        FormulaSteps f;
+        const double r = FunctionFormula(fn, v, f);
+        return f.bFailed ? std::numeric_limits<double>::quiet_NaN() : r;
+    }
+    }
+}
+
 // What a bracket interrupts: the enclosing scan's accumulator and pending
 // operator, and the operand read just before the bracket, which names the
 // function applied to the group. (The enclosing scan's last value needs no
@@ -608,6 +669,16 @@ double clsMath::ScanText(const std::string& strText, double dvalueX, ScanOutcome
         default: __builtin_unreachable();
         }
     };
+    // The function named by the n characters at name, applied to v. In the
+    // quick scan a value that is not finite marks a failure.
+    auto applyFunction = [&](const char* name, std::size_t n) {
+        if constexpr (bQuick) {
+            v = QuickFunctionValue(v, std::string_view(name, n));
+            probe += v;
+        } else {
+            v = ApplyFunction(v, std::string_view(name, n));
+        }
+    };
     // An operator (or the opening bracket, as "+") at p followed by the usual
     // operand, x or one digit before an operator or a closing bracket, is
     // applied at once; the scan goes on at the character after the operand.
@@ -650,7 +721,7 @@ double clsMath::ScanText(const std::string& strText, double dvalueX, ScanOutcome
         if (next != kScanClose)
             v = applyCode(next, v, (second == kScanX) ? dvalueX : second);
         if (open != name)
-            v = ApplyFunction(v, std::string_view(name, static_cast<std::size_t>(open - name)));
+            applyFunction(name, static_cast<std::size_t>(open - name));
         acc = applyCode(op, acc, v);
         return true;
     };
@@ -680,7 +751,7 @@ double clsMath::ScanText(const std::string& strText, double dvalueX, ScanOutcome
         const ScanFrame& outer = enclosing.Get(--depth);
         v = acc;
         if (outer.n > 0)
-            v = ApplyFunction(v, std::string_view(outer.name, outer.n));
+            applyFunction(outer.name, outer.n);
         acc = applyCode(outer.op, outer.acc, v);
         op = outer.op;
         seen = outer.seen;
@@ -707,121 +778,108 @@ double clsMath::ScanText(const std::string& strText, double dvalueX, ScanOutcome
         acc = apply(OperatorTag<kScanAdd>{}, acc, v);
         ++p;
     }
-    for (;;) {
-        bool ok = true;
-        switch (ScanClassOf(*p)) {
-        case kScanSpace:
-            if (bQuick) {
-                ok = false;
-                break;
-            }
-            [[fallthrough]]; // the full path never meets one: preparation removes them
-        case kScanEnd:
-            if (p == end) {
-                // The text ended inside the group: the operand being read is
-                // dropped, and every group still open ends with the text.
-                if (depth == 0)
-                    return finish();
-                closeGroup();
-                break;
-            }
-            [[fallthrough]]; // a NUL inside the text is an operand character
-        case 0: case 1: case 2: case 3: case 4: case 5: case 6: case 7: case 8: case 9:
-        case kScanX:
-        case kScanOther: {
-            // An operand that the operator before it did not take: run over
-            // its characters, then see what ends it.
-            const char* const first = p;
-            unsigned char cls;
-            for (;;) {
-                do
-                    cls = ScanClassOf(*++p);
-                while (IsOperandClass(cls));
-                if (cls == kScanEnd && p != end)
-                    continue;
-                if (cls == kScanSpace && !bQuick)
-                    continue;
-                break;
-            }
-            if (cls == kScanOpen) {
-                ok = openGroup(first);
-            } else if (cls >= kScanClose) {
-                v = OperandValue(std::string_view(first, static_cast<std::size_t>(p - first)), dvalueX, v);
-                acc = applyCode(op, acc, v);
-            }
-            break; // the end of the text and a space are met again by the switch
-        }
-        case kScanOpen:
-            ok = openGroup(p);
-            break;
-        case kScanClose:
-            if (depth == 0) {
-                // Text after the closing bracket is not evaluated, but the
-                // bracketing passes may still rewrite it: such texts (only
-                // unbalanced ones have any) take the full path.
-                if (bQuick && p + 1 != end) {
-                    ok = false;
-                    break;
-                }
-                return finish();
-            }
-            closeGroup();
-            ++p;
-            break;
-        case kScanAdd: ok = onOperator(OperatorTag<kScanAdd>{}, ClassTag<kAddSub>{}); break;
-        case kScanSubtract: ok = onOperator(OperatorTag<kScanSubtract>{}, ClassTag<kAddSub>{}); break;
-        case kScanMultiply: ok = onOperator(OperatorTag<kScanMultiply>{}, ClassTag<kMulDiv>{}); break;
-        case kScanDivide: ok = onOperator(OperatorTag<kScanDivide>{}, ClassTag<kMulDiv>{}); break;
-        case kScanPower: ok = onOperator(OperatorTag<kScanPower>{}, ClassTag<kPowMod>{}); break;
-        case kScanRemainder: ok = onOperator(OperatorTag<kScanRemainder>{}, ClassTag<kPowMod>{}); break;
-        default:
-            __builtin_unreachable();
-        }
-        if (bQuick && !ok) {
-            outcome = ScanOutcome::NeedsPreparation;
-            return 0;
-        }
+    // The steps of the scan, by the class of the character they start at.
+    // Each step ends by going straight to the step for the character it
+    // stopped at, so that every step has a jump of its own, which the
+    // processor learns to predict from the steps that usually follow it.
+    // clang-format off
+    static const void* const kStep[] = {
+        &&operand, &&operand, &&operand, &&operand, &&operand, &&operand, &&operand, &&operand,
+        &&operand, &&operand, &&operand, &&operand, &&space, &&textEnd, &&open, &&close,
+        &&add, &&subtract, &&multiply, &&divide, &&power, &&remainder,
+    };
+#define VELMORA_NEXT_STEP() goto *kStep[ScanClassOf(*p)]
+    // clang-format on
+    static_assert(std::size(kStep) == kScanRemainder + 1);
+    VELMORA_NEXT_STEP();
+space:
+    if (bQuick)
+        goto unprepared;
+    goto textEnd; // the full path never meets one: preparation removes them
+textEnd:
+    if (p == end) {
+        // The text ended inside the group: the operand being read is
+        // dropped, and every group still open ends with the text.
+        if (depth == 0)
+            return finish();
+        closeGroup();
+        VELMORA_NEXT_STEP();
     }
+    goto operand; // a NUL inside the text is an operand character
+operand : {
+    // An operand that the operator before it did not take: run over
+    // its characters, then see what ends it.
+    const char* const first = p;
+    unsigned char cls;
+    for (;;) {
+        do
+            cls = ScanClassOf(*++p);
+        while (IsOperandClass(cls));
+        if (cls == kScanEnd && p != end)
+            continue;
+        if (cls == kScanSpace && !bQuick)
+            continue;
+        break;
+    }
+    if (cls == kScanOpen) {
+        if (!openGroup(first))
+            goto unprepared;
+    } else if (cls >= kScanClose) {
+        v = OperandValue(std::string_view(first, static_cast<std::size_t>(p - first)), dvalueX, v);
+        acc = applyCode(op, acc, v);
+    }
+    VELMORA_NEXT_STEP(); // the end of the text and a space are met again
+}
+open:
+    if (!openGroup(p))
+        goto unprepared;
+    VELMORA_NEXT_STEP();
+close:
+    if (depth == 0) {
+        // Text after the closing bracket is not evaluated, but the
+        // bracketing passes may still rewrite it: such texts (only
+        // unbalanced ones have any) take the full path.
+        if (bQuick && p + 1 != end)
+            goto unprepared;
+        return finish();
+    }
+    closeGroup();
+    ++p;
+    VELMORA_NEXT_STEP();
+add:
+    if (!onOperator(OperatorTag<kScanAdd>{}, ClassTag<kAddSub>{}))
+        goto unprepared;
+    VELMORA_NEXT_STEP();
+subtract:
+    if (!onOperator(OperatorTag<kScanSubtract>{}, ClassTag<kAddSub>{}))
+        goto unprepared;
+    VELMORA_NEXT_STEP();
+multiply:
+    if (!onOperator(OperatorTag<kScanMultiply>{}, ClassTag<kMulDiv>{}))
+        goto unprepared;
+    VELMORA_NEXT_STEP();
+divide:
+    if (!onOperator(OperatorTag<kScanDivide>{}, ClassTag<kMulDiv>{}))
+        goto unprepared;
+    VELMORA_NEXT_STEP();
+power:
+    if (!onOperator(OperatorTag<kScanPower>{}, ClassTag<kPowMod>{}))
+        goto unprepared;
+    VELMORA_NEXT_STEP();
+remainder:
+    if (!onOperator(OperatorTag<kScanRemainder>{}, ClassTag<kPowMod>{}))
+        goto unprepared;
+    VELMORA_NEXT_STEP();
+#undef VELMORA_NEXT_STEP
+unprepared:
+    outcome = ScanOutcome::NeedsPreparation;
+    return 0;
 }
 
 double clsMath::ApplyFunction(double v, std::string_view strName)
 {
     FormulaSteps f;
-    double r = 0;
-    switch (LookupFunction(strName)) {
-    case Function::Unknown:
-        return 0;
-    case Function::Abs: r = std::fabs(v); break;
-    case Function::Sin: r = f.Check(std::sin(v)); break;
-    case Function::Cos: r = f.Check(std::cos(v)); break;
-    case Function::Tan: r = f.Check(std::tan(v)); break;
-    case Function::Sec: r = f.Div(1, f.Check(std::cos(v))); break;
-    case Function::Cosec: r = f.Div(1, f.Check(std::sin(v))); break;
-    case Function::Cot: r = f.Div(1, f.Check(std::tan(v))); break;
-    case Function::Arcsin:
-        r = f.Check(std::atan(f.Div(v, f.Sqrt(f.Add(f.Mul(-v, v), 1)))));
-        break;
-    case Function::Arccos:
-        r = f.Add(f.Check(std::atan(f.Div(-v, f.Sqrt(f.Add(f.Mul(-v, v), 1))))), 2 * std::atan(1.0));
-        break;
-    case Function::Arctan: r = f.Check(std::atan(v)); break;
-    case Function::Exp: r = f.Exp(v); break;
-    case Function::Ln: r = f.Ln(v); break;
-    case Function::Log: r = f.Div(f.Ln(v), std::log(10.0)); break;
-    case Function::Antilog: r = f.Check(Power(10, v)); break;
-    case Function::Sqrt: r = f.Sqrt(v); break;
-    case Function::Sinh: r = f.Div(f.Add(f.Exp(v), -f.Exp(-v)), 2); break;
-    case Function::Cosh: r = f.Div(f.Add(f.Exp(v), f.Exp(-v)), 2); break;
-    case Function::Tanh: {
-        const double ep = f.Exp(v);
-        const double en = f.Exp(-v);
-        r = f.Div(f.Add(ep, -en), f.Add(ep, en));
-        break;
-    }
-    case Function::Arcsinh: r = f.Ln(f.Add(f.Sqrt(f.Add(f.Mul(v, v), 1)), v)); break;
-    case Function::Arccosh: r = f.Ln(f.Add(f.Sqrt(f.Add(f.Mul(v, v), -1)), v)); break;
-    case Function::Arctanh: r = f.Div(f.Ln(f.Div(f.Add(1, v), f.Add(1, -v))), 2); break;
-    }
+    const double r = FunctionFormula(LookupFunction(strName), v, f);
     if (f.bFailed)
         return Fail();
     return r;
