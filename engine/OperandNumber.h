@@ -8,6 +8,18 @@
 // on: the library's, limited to the forms below.
 bool ParseGeneralOperandNumber(std::string_view strOperand, double& dValue);
 
+// The most digits a short number has.
+inline constexpr std::size_t kShortNumberDigits = 15;
+
+// The value of a short number: the whole number made of all its digits, and
+// how many of them follow its point.
+inline double ShortNumberValue(std::uint64_t whole, std::size_t decimals)
+{
+    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    return static_cast<double>(whole) / kPowersOfTen[decimals];
+}
+
 // The short numbers that are by far the most common operands, converted
 // inline; false, with dValue unchanged, for any other text, which then needs
 // the general conversion. Up to fifteen digits in all, with at most one point
@@ -16,9 +28,7 @@ bool ParseGeneralOperandNumber(std::string_view strOperand, double& dValue);
 // to the nearest double, which is the value the general conversion gives.
 inline bool ParseShortOperandNumber(std::string_view strOperand, double& dValue)
 {
-    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    if (strOperand.size() > 16)
+    if (strOperand.size() > kShortNumberDigits + 1)
         return false;
     const char* const first = strOperand.data();
     const char* const last = first + strOperand.size();
@@ -34,10 +44,9 @@ inline bool ParseShortOperandNumber(std::string_view strOperand, double& dValue)
             return false;
     }
     const std::size_t digits = strOperand.size() - (point ? 1 : 0);
-    if (digits == 0 || digits > 15)
+    if (digits == 0 || digits > kShortNumberDigits)
         return false;
-    const double value = static_cast<double>(whole);
-    dValue = point ? value / kPowersOfTen[last - point - 1] : value;
+    dValue = ShortNumberValue(whole, point ? static_cast<std::size_t>(last - point - 1) : 0);
     return true;
 }
 

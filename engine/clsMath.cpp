@@ -369,7 +369,7 @@ double FunctionFormula(Function fn, double v, FormulaSteps& f)
 // value was not finite: here every failure of the formula gives a value that
 // is not finite. The commonest functions give such values by themselves and go
 // straight to the library; the others take the checked formula.
-double QuickFunctionValue(double v, std::string_view strName)
+[[gnu::noinline]] double QuickFunctionValue(double v, std::string_view strName)
 {
     const Function fn = LookupFunction(strName);
     switch (fn) {
@@ -784,8 +784,8 @@ double clsMath::ScanText(const std::string& strText, double dvalueX, ScanOutcome
     // processor learns to predict from the steps that usually follow it.
     // clang-format off
     static const void* const kStep[] = {
-        &&operand, &&operand, &&operand, &&operand, &&operand, &&operand, &&operand, &&operand,
-        &&operand, &&operand, &&operand, &&operand, &&space, &&textEnd, &&open, &&close,
+        &&number, &&number, &&number, &&number, &&number, &&number, &&number, &&number,
+        &&number, &&number, &&operand, &&operand, &&space, &&textEnd, &&open, &&close,
         &&add, &&subtract, &&multiply, &&divide, &&power, &&remainder,
     };
 #define VELMORA_NEXT_STEP() goto *kStep[ScanClassOf(*p)]
@@ -806,6 +806,34 @@ textEnd:
         VELMORA_NEXT_STEP();
     }
     goto operand; // a NUL inside the text is an operand character
+number : {
+    // An operand that starts with a digit: when it is a short number
+    // (up to fifteen digits, at most one point) ended by an operator or
+    // a closing bracket, its value is worked out while it is read, as
+    // ParseShortOperandNumber would; anything else is read again as any
+    // other operand.
+    const char* const first = p;
+    std::uint64_t whole = 0;
+    unsigned char cls = ScanClassOf(*p);
+    do {
+        whole = whole * 10 + cls;
+        cls = ScanClassOf(*++p);
+    } while (cls < 10);
+    const char* const wholeEnd = p;
+    if (*p == '.') {
+        while ((cls = ScanClassOf(*++p)) < 10)
+            whole = whole * 10 + cls;
+    }
+    // The digits after the point, if there is one.
+    const auto decimals = (p == wholeEnd) ? 0 : static_cast<std::size_t>(p - wholeEnd - 1);
+    if (cls < kScanClose || static_cast<std::size_t>(wholeEnd - first) + decimals > kShortNumberDigits) {
+        p = first;
+        goto operand;
+    }
+    v = ShortNumberValue(whole, decimals);
+    acc = applyCode(op, acc, v);
+    VELMORA_NEXT_STEP();
+}
 operand : {
     // An operand that the operator before it did not take: run over
     // its characters, then see what ends it.

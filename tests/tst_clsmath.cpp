@@ -349,6 +349,9 @@ void tst_clsMath::operands_data()
     exact("(1E5)", 1e5);
     exact("(1.5e2)", 150);
     exact("(0012)", 12);
+    exact("(3.25-0.125)", 3.125);
+    exact("(123456789012.345)", 123456789012.345);   // fifteen digits
+    exact("(1234567890123.456)", 1234567890123.456); // sixteen
     exact("(1e308)", 1e308);
     exact("( 2 5 )", 25);
     exact("(x)", -2.5, -2.5);
