@@ -749,12 +749,15 @@ double clsMath::ScanText(const std::string& strText, double dvalueX, ScanOutcome
     // contains it.
     auto closeGroup = [&]() {
         const ScanFrame& outer = enclosing.Get(--depth);
+        // Read the frame at once: a function call in between would make the
+        // compiler find the frame again for every field.
+        const double outerAcc = outer.acc;
+        op = outer.op;
+        seen = outer.seen;
         v = acc;
         if (outer.n > 0)
             applyFunction(outer.name, outer.n);
-        acc = applyCode(outer.op, outer.acc, v);
-        op = outer.op;
-        seen = outer.seen;
+        acc = applyCode(op, outerAcc, v);
     };
     auto onOperator = [&](auto kOp, auto kClass) {
         if (!NoteOperator<decltype(kClass)::value>(seen) && bQuick)
