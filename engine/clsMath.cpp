@@ -843,9 +843,19 @@ operand : {
     const char* const first = p;
     unsigned char cls;
     for (;;) {
-        do
-            cls = ScanClassOf(*++p);
-        while (IsOperandClass(cls));
+        // Two characters at a time: p[2] can be read whenever p[1] is an
+        // operand character, which the terminating NUL is not.
+        for (;;) {
+            cls = ScanClassOf(p[1]);
+            if (!IsOperandClass(cls)) {
+                ++p;
+                break;
+            }
+            cls = ScanClassOf(p[2]);
+            p += 2;
+            if (!IsOperandClass(cls))
+                break;
+        }
         if (cls == kScanEnd && p != end)
             continue;
         if (cls == kScanSpace && !bQuick)
