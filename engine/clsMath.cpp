@@ -617,9 +617,9 @@ double clsMath::ScanText(const std::string& strText, double dvalueX, ScanOutcome
     double v = 0;              // the operand or group value read last
     unsigned char op = kScanAdd; // the operator for the next operand
     unsigned char seen = 0;
-    // The sum of all results of the quick scan's arithmetic: finite as long
-    // as they all are (or it exceeds the range of a double itself, which
-    // only costs a checked scan).
+    // The sum of all results of the quick scan's arithmetic and functions:
+    // finite as long as they all are (or it exceeds the range of a double
+    // itself, which only costs a checked scan).
     double probe = 0;
 
     // a op b, and whether it fails: a division by zero, a remainder outside
