@@ -368,7 +368,8 @@ double FunctionFormula(Function fn, double v, FormulaSteps& f)
 // The value of a function for the quick scan, which notes only whether some
 // value was not finite: here every failure of the formula gives a value that
 // is not finite. The commonest functions give such values by themselves and go
-// straight to the library; the others take the checked formula.
+// straight to the library; the others take the checked formula. Kept out of
+// the scan, which then needs only a call at each place it applies a function.
 [[gnu::noinline]] double QuickFunctionValue(double v, std::string_view strName)
 {
     const Function fn = LookupFunction(strName);
