@@ -56,24 +56,29 @@ inline bool IsOperandClass(unsigned char cls) { return cls <= kScanOther; }
 // two operators of each precedence level taken together.
 enum CharClass : unsigned char { kOperand, kOpen, kClose, kAddSub, kMulDiv, kPowMod, kSpace, kEnd };
 
+// The bracketing passes' class of a character of scan class cls.
+constexpr unsigned char CharClassOf(unsigned char cls)
+{
+    switch (cls) {
+    case kScanOpen: return kOpen;
+    case kScanClose: return kClose;
+    case kScanAdd:
+    case kScanSubtract: return kAddSub;
+    case kScanMultiply:
+    case kScanDivide: return kMulDiv;
+    case kScanPower:
+    case kScanRemainder: return kPowMod;
+    case kScanSpace: return kSpace;
+    case kScanEnd: return kEnd;
+    default: return kOperand;
+    }
+}
+
 constexpr std::array<unsigned char, 256> MakeCharClasses()
 {
     std::array<unsigned char, 256> classes{};
-    for (std::size_t c = 0; c < classes.size(); ++c) {
-        switch (kScanClass[c]) {
-        case kScanOpen: classes[c] = kOpen; break;
-        case kScanClose: classes[c] = kClose; break;
-        case kScanAdd:
-        case kScanSubtract: classes[c] = kAddSub; break;
-        case kScanMultiply:
-        case kScanDivide: classes[c] = kMulDiv; break;
-        case kScanPower:
-        case kScanRemainder: classes[c] = kPowMod; break;
-        case kScanSpace: classes[c] = kSpace; break;
-        case kScanEnd: classes[c] = kEnd; break;
-        default: classes[c] = kOperand; break;
-        }
-    }
+    for (std::size_t c = 0; c < classes.size(); ++c)
+        classes[c] = CharClassOf(kScanClass[c]);
     return classes;
 }
 constexpr std::array<unsigned char, 256> kCharClass = MakeCharClasses();
@@ -208,12 +213,9 @@ bool Remainder(double a, double b, double& result)
     return true;
 }
 
-// Operators and operator classes as types, so that the scan has a case
-// compiled for each operator.
+// Operators as types, so that the scan has a case compiled for each operator.
 template <unsigned char kOp>
 using OperatorTag = std::integral_constant<unsigned char, kOp>;
-template <unsigned char kClass>
-using ClassTag = std::integral_constant<unsigned char, kClass>;
 
 enum class Function {
     Unknown, Abs, Sin, Cos, Tan, Sec, Cosec, Cot, Arcsin, Arccos, Arctan, Exp, Ln, Log,
@@ -760,8 +762,8 @@ double clsMath::ScanText(const std::string& strText, double dvalueX, ScanOutcome
             applyFunction(outer.name, outer.n);
         acc = applyCode(op, outerAcc, v);
     };
-    auto onOperator = [&](auto kOp, auto kClass) {
-        if (!NoteOperator<decltype(kClass)::value>(seen) && bQuick)
+    auto onOperator = [&](auto kOp) {
+        if (!NoteOperator<CharClassOf(decltype(kOp)::value)>(seen) && bQuick)
             return false;
         if (!takeSimpleOperand(kOp))
             op = decltype(kOp)::value;
@@ -888,30 +890,19 @@ close:
     closeGroup();
     ++p;
     VELMORA_NEXT_STEP();
-add:
-    if (!onOperator(OperatorTag<kScanAdd>{}, ClassTag<kAddSub>{}))
-        goto unprepared;
+    // The operators' steps, each with its own copy of the operator's work.
+#define VELMORA_OPERATOR_STEP(label, code)                                                                             \
+    label:                                                                                                             \
+    if (!onOperator(OperatorTag<code>{}))                                                                              \
+        goto unprepared;                                                                                               \
     VELMORA_NEXT_STEP();
-subtract:
-    if (!onOperator(OperatorTag<kScanSubtract>{}, ClassTag<kAddSub>{}))
-        goto unprepared;
-    VELMORA_NEXT_STEP();
-multiply:
-    if (!onOperator(OperatorTag<kScanMultiply>{}, ClassTag<kMulDiv>{}))
-        goto unprepared;
-    VELMORA_NEXT_STEP();
-divide:
-    if (!onOperator(OperatorTag<kScanDivide>{}, ClassTag<kMulDiv>{}))
-        goto unprepared;
-    VELMORA_NEXT_STEP();
-power:
-    if (!onOperator(OperatorTag<kScanPower>{}, ClassTag<kPowMod>{}))
-        goto unprepared;
-    VELMORA_NEXT_STEP();
-remainder:
-    if (!onOperator(OperatorTag<kScanRemainder>{}, ClassTag<kPowMod>{}))
-        goto unprepared;
-    VELMORA_NEXT_STEP();
+    VELMORA_OPERATOR_STEP(add, kScanAdd)
+    VELMORA_OPERATOR_STEP(subtract, kScanSubtract)
+    VELMORA_OPERATOR_STEP(multiply, kScanMultiply)
+    VELMORA_OPERATOR_STEP(divide, kScanDivide)
+    VELMORA_OPERATOR_STEP(power, kScanPower)
+    VELMORA_OPERATOR_STEP(remainder, kScanRemainder)
+#undef VELMORA_OPERATOR_STEP
 #undef VELMORA_NEXT_STEP
 unprepared:
     outcome = ScanOutcome::NeedsPreparation;
