@@ -4,6 +4,7 @@
 #include "EntryPreparation.h"
 #include "MessageBox.h"
 #include "NumberInput.h"
+#include "ProgramIdentity.h"
 #include "ViewEntries.h"
 #include "clsMath.h"
 
@@ -203,7 +204,8 @@ CommandLineAnswer AnswerExport(const QCommandLineParser& parser, const QStringLi
     std::variant<ViewSettings, CommandLineAnswer> view = ReadView(parser);
     if (auto* pRefused = std::get_if<CommandLineAnswer>(&view))
         return *pRefused;
-    return {std::nullopt, GraphExport{strFile, *format, entries, std::get<ViewSettings>(view), parser.isSet(kPolar)}};
+    const GraphScene scene{entries, 0, OpeningView(std::get<ViewSettings>(view), parser.isSet(kPolar))};
+    return {std::nullopt, GraphExport{strFile, *format, scene}};
 }
 
 // Drawing into a file or printing values; nothing comes back when the
@@ -242,8 +244,8 @@ std::optional<CommandLineAnswer> AnswerScript(const QCommandLineParser& parser)
 void SetProgramIdentity()
 {
     QCoreApplication::setApplicationName(ProgramTitle());
-    QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral(VELMORA_APP_ID));
+    QCoreApplication::setApplicationVersion(QString::fromUtf8(kProgramVersion));
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(kProgramAppId));
 }
 
 void TellError(const QString& strText)

@@ -1,14 +1,11 @@
 #pragma once
 
-// What the benchmarks of windows share: a graph window's host that reads its
-// expressions from a plain list, the check that a graph window's picture
-// comes out the same drawn the plain way, and a main() that runs the
-// benchmarks with an application on Qt's offscreen platform unless another
-// is asked for.
+// What the benchmarks of windows share: the check that a graph comes out
+// the same drawn the plain way, and a main() that runs the benchmarks with
+// an application on Qt's offscreen platform unless another is asked for.
 
-#include "GraphHost.h"
-#include "PictureBox.h"
-#include "frmGraph.h"
+#include "GraphScene.h"
+#include "PlainDrawingCheck.h"
 
 #include <QApplication>
 
@@ -17,24 +14,15 @@
 #include <cstdio>
 #include <cstdlib>
 
-struct ListHost : GraphHost {
-    QStringList entries;
-    QStringList Expressions() const override { return entries; }
-};
-
-// Draws the window's picture the plain way (every mark, label and line on
-// its own, with a painter of its own) and the usual way, and ends the
-// program with a message and exit code 1 if a single pixel differs.
-inline void RequireSamePixels(frmGraph& graph, const char* pszScene)
+// Draws the scene the plain way (every mark, label and line on its own, with
+// a painter of its own) and the usual way, on the picture, at two device
+// pixels to a pixel and as an SVG drawing, and ends the program with a
+// message and exit code 1 if they differ.
+inline void RequireSamePixels(const GraphScene& scene, const char* pszScene)
 {
-    auto* pPictureBox = graph.findChild<PictureBox*>(QStringLiteral("picGraph"));
-    pPictureBox->Canvas().PlainDrawing = true;
-    graph.PlotGraph();
-    const QImage plain = pPictureBox->Picture().copy();
-    pPictureBox->Canvas().PlainDrawing = false;
-    graph.PlotGraph();
-    if (pPictureBox->Picture() != plain) {
-        std::fprintf(stderr, "%s: the picture differs from the one drawn the plain way\n", pszScene);
+    if (const std::optional<QString> difference = PlainDrawingDifference(scene)) {
+        std::fprintf(stderr, "%s: %s differs from the one drawn the plain way\n", pszScene,
+                     qPrintable(*difference));
         std::exit(1);
     }
 }

@@ -107,15 +107,15 @@ void Plot(benchmark::State& state, const QStringList& entries, bool bPolar, bool
         gViewSettings.iPolarSensitivity = 32767;
     ListHost host;
     host.entries = entries;
-    frmGraph graph(host);
-    graph.bModePolar = bPolar;
+    frmGraph graph(host, GraphOpening{.bPolar = bPolar, .bProgressive = false});
     graph.show();
-    gViewSettings.bAnimate = false;
     graph.Initialize();
-    RequireSamePixels(graph, bPolar ? "Plot/polar32767" : "Plot/rect200");
+    RequireSamePixels(graph.Scene(), bPolar ? "Plot/polar32767" : "Plot/rect200");
     for (auto _ : state) {
-        gViewSettings.bAnimate = bProgressive;
-        graph.Initialize();
+        if (bProgressive)
+            graph.RedrawGraph();
+        else
+            graph.Initialize();
     }
 }
 

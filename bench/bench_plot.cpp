@@ -1,9 +1,10 @@
-// Timing of a full redraw of the graph window's picture (axes, legends and
-// every curve) on an off-screen window, next to the time the evaluator alone
-// takes for the same samples. Before a scene is timed, its picture is drawn
-// the plain way (every mark, label and line drawn one by one with a painter
-// of its own) and the usual way; the program stops with a message and exit
-// code 1 if a single pixel differs.
+// Timing of a full redraw of the graph's picture (axes, legends and every
+// curve) as the graph window draws it, next to the time the evaluator alone
+// takes for the same samples. Before a scene is timed, it is drawn the plain
+// way (every mark, label and line drawn one by one with a painter of its
+// own) and the usual way, on the picture, at two device pixels to a pixel
+// and as an SVG drawing rendered back; the program stops with a message and
+// exit code 1 if they differ.
 //
 //   PlotGraph/rectangular10   the default view with 10 curves (400 samples each)
 //   PlotGraph/polar5          polar mode, 5 curves, sensitivity 1000 and a
@@ -12,20 +13,20 @@
 //   PlotGraph/divisions32767  the default view and curves with 32,767 divisions
 //                             on each side of both axes: 131,068 marks and
 //                             labels
-//   .../screen2               the same redraw in a window on a screen with two
-//                             device pixels to a pixel, which draws the
-//                             picture a second time at that resolution
+//   .../screen2               the same redraw for a screen with two device
+//                             pixels to a pixel, which draws the picture a
+//                             second time at that resolution
 
 #include "CurveSampling.h"
-#include "PictureBox.h"
+#include "GraphScene.h"
+#include "PictureCanvas.h"
 #include "Settings.h"
 #include "WindowBenchmarks.h"
 #include "clsMath.h"
-#include "frmGraph.h"
 
-#include <QGuiApplication>
-#include <QScreen>
+#include <QPainter>
 
+#include <optional>
 #include <string>
 
 namespace {
@@ -37,52 +38,50 @@ const QStringList kRectangular{QStringLiteral("sin (x)"), QStringLiteral("x^2"),
 const QStringList kPolar{QStringLiteral("5"), QStringLiteral("x"), QStringLiteral("2*sin (3*x)"),
                          QStringLiteral("4*cos (2*x)"), QStringLiteral("1+cos (x)")};
 
-void UsePolarSettings()
+ViewSettings PolarSettings()
 {
-    SetDefaultSettings();
-    gViewSettings.bAnimate = false;
-    gViewSettings.iPolarSensitivity = 1000;
-    gViewSettings.dScaleX = 0.5;
+    ViewSettings settings = kDefaultViewSettings;
+    settings.iPolarSensitivity = 1000;
+    settings.dScaleX = 0.5;
+    return settings;
 }
 
-void UseRectangularSettings()
+ViewSettings RectangularSettings()
 {
-    SetDefaultSettings();
-    gViewSettings.bAnimate = false;
+    return kDefaultViewSettings;
 }
 
-void UseFinestDivisions()
+ViewSettings FinestDivisions()
 {
-    UseRectangularSettings();
-    gViewSettings.iDivisionsX = 32767;
-    gViewSettings.iDivisionsY = 32767;
+    ViewSettings settings = kDefaultViewSettings;
+    settings.iDivisionsX = 32767;
+    settings.iDivisionsY = 32767;
+    return settings;
 }
 
-void PlotGraph(benchmark::State& state, const char* pszScene, const QStringList& entries, void (*useSettings)(),
-               bool bPolar, int iScreenRatio)
+// Draws the scene as the graph window does, on its picture and, on a screen
+// of iScreenRatio device pixels to a pixel, on the copy the screen shows.
+void PlotGraph(benchmark::State& state, const char* pszScene, const QStringList& entries,
+               ViewSettings (*settings)(), bool bPolar, int iScreenRatio)
 {
-    useSettings();
-    ListHost host;
-    host.entries = entries;
-    frmGraph graph(host);
-    graph.bModePolar = bPolar;
-    if (iScreenRatio == 1) {
-        graph.Initialize();
-    } else {
-        for (QScreen* pScreen : QGuiApplication::screens())
-            if (pScreen->devicePixelRatio() == iScreenRatio) {
-                graph.setScreen(pScreen);
-                graph.move(pScreen->geometry().topLeft());
-            }
-        graph.show();
-        auto* pPicture = graph.findChild<PictureBox*>(QStringLiteral("picGraph"));
-        while (pPicture->ScreenPicture().devicePixelRatio() != iScreenRatio)
-            QCoreApplication::processEvents();
-        QCoreApplication::processEvents();
+    const GraphScene scene{entries, 0, OpeningView(settings(), bPolar)};
+    RequireSamePixels(scene, pszScene);
+    QImage picture = PictureCanvas::NewImage(kGraphPictureSize, Qt::white);
+    PictureCanvas canvas(picture);
+    QImage screen;
+    QPainter painter;
+    std::optional<PictureCanvas::Mirror> mirror;
+    if (iScreenRatio != 1) {
+        screen = PictureCanvas::NewImage(kGraphPictureSize * iScreenRatio, Qt::white);
+        screen.setDevicePixelRatio(iScreenRatio);
+        painter.begin(&screen);
+        mirror.emplace(canvas, painter);
     }
-    RequireSamePixels(graph, pszScene);
-    for (auto _ : state)
-        graph.PlotGraph();
+    clsMath objMath;
+    for (auto _ : state) {
+        DrawGraph(canvas, scene, objMath);
+        canvas.FlushMirrors();
+    }
 }
 
 void EvaluateOnly(benchmark::State& state, const QStringList& entries, bool bPolar)
@@ -109,25 +108,24 @@ void EvaluateOnly(benchmark::State& state, const QStringList& entries, bool bPol
 
 } // namespace
 
-BENCHMARK_CAPTURE(PlotGraph, rectangular10, "PlotGraph/rectangular10", kRectangular, UseRectangularSettings,
-                  false, 1)
+BENCHMARK_CAPTURE(PlotGraph, rectangular10, "PlotGraph/rectangular10", kRectangular, RectangularSettings, false, 1)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(PlotGraph, rectangular10/screen2, "PlotGraph/rectangular10/screen2", kRectangular,
-                  UseRectangularSettings, false, 2)
+                  RectangularSettings, false, 2)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(PlotGraph, divisions32767, "PlotGraph/divisions32767", kRectangular, UseFinestDivisions, false, 1)
+BENCHMARK_CAPTURE(PlotGraph, divisions32767, "PlotGraph/divisions32767", kRectangular, FinestDivisions, false, 1)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(PlotGraph, divisions32767/screen2, "PlotGraph/divisions32767/screen2", kRectangular,
-                  UseFinestDivisions, false, 2)
+                  FinestDivisions, false, 2)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(EvaluateOnly, rectangular10, kRectangular, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(PlotGraph, polar5, "PlotGraph/polar5", kPolar, UsePolarSettings, true, 1)
+BENCHMARK_CAPTURE(PlotGraph, polar5, "PlotGraph/polar5", kPolar, PolarSettings, true, 1)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(PlotGraph, polar5/screen2, "PlotGraph/polar5/screen2", kPolar, UsePolarSettings, true, 2)
+BENCHMARK_CAPTURE(PlotGraph, polar5/screen2, "PlotGraph/polar5/screen2", kPolar, PolarSettings, true, 2)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(EvaluateOnly, polar5, kPolar, true)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    return RunWindowBenchmarks(argc, argv, "offscreen:configfile=" VELMORA_TWO_SCREENS);
+    return RunWindowBenchmarks(argc, argv);
 }

@@ -50,8 +50,9 @@ void DrawText(QPainter& painter, const QFont& font, std::uint32_t lColor, QPoint
 
 } // namespace
 
-PictureCanvas::PictureCanvas(QImage& image)
+PictureCanvas::PictureCanvas(QImage& image, CanvasDrawing drawing)
     : m_image(image)
+    , m_bPlain(drawing == CanvasDrawing::Plain)
 {
 }
 
@@ -70,7 +71,7 @@ QImage PictureCanvas::NewImage(const QSize& size, const QColor& color)
 PictureCanvas::Batch::Batch(PictureCanvas& canvas)
     : m_canvas(canvas)
 {
-    if (!m_canvas.m_pBatchPainter && !m_canvas.PlainDrawing) {
+    if (!m_canvas.m_pBatchPainter && !m_canvas.m_bPlain) {
         m_canvas.m_pBatchPainter = std::make_unique<QPainter>(&m_canvas.m_image);
         m_canvas.m_batchPenState.reset();
         m_canvas.m_iBatchFontGeneration = -1;
@@ -91,7 +92,8 @@ PictureCanvas::Mirror::Mirror(PictureCanvas& canvas, QPainter& painter)
     : m_canvas(canvas)
     , m_painter(painter)
 {
-    m_canvas.m_mirrors.push_back(MirrorSurface{&painter, {}, {}, {}});
+    m_canvas.m_mirrors.push_back(
+        MirrorSurface{&painter, painter.device()->devType() == QInternal::Image, {}, {}, {}});
 }
 
 PictureCanvas::Mirror::~Mirror()
@@ -120,7 +122,7 @@ void PictureCanvas::Flush(MirrorSurface& mirror)
     pen.setJoinStyle(Qt::RoundJoin);
     painter.setPen(pen);
     const QPolygonF& line = mirror.pendingLine;
-    if (painter.device()->devType() == QInternal::Image) {
+    if (mirror.bPixels) {
         // On pixels the lines go down one by one, as on the picture: the
         // rasteriser draws separate lines much faster than a wide polyline.
         QVarLengthArray<QLineF, 256> lines;
@@ -133,6 +135,12 @@ void PictureCanvas::Flush(MirrorSurface& mirror)
     mirror.pendingLine.clear();
 }
 
+QPointF PictureCanvas::MirrorSurface::Place(const QPointF& point) const
+{
+    const QPointF place = pPainter->deviceTransform().map(point);
+    return bPixels ? QPointF(place.toPoint()) : place;
+}
+
 template <typename Draw>
 void PictureCanvas::PaintMirrors(Draw&& draw)
 {
@@ -142,9 +150,9 @@ void PictureCanvas::PaintMirrors(Draw&& draw)
     }
 }
 
-bool PictureCanvas::Records::Keep(std::uint32_t lDrawnColor, bool bPlainDrawing)
+bool PictureCanvas::Records::Keep(std::uint32_t lDrawnColor, bool bPlain)
 {
-    if (lDrawnColor == lColor && !bPlainDrawing)
+    if (lDrawnColor == lColor && !bPlain)
         return true;
     Forget();
     lColor = lDrawnColor;
@@ -177,10 +185,9 @@ void PictureCanvas::MirrorLine(double dX1, double dY1, double dX2, double dY2)
             mirror.pendingLine.append(end);
             continue;
         }
-        const QTransform& toSurface = mirror.pPainter->deviceTransform();
-        const QPoint surfaceStart = toSurface.map(start).toPoint(), surfaceEnd = toSurface.map(end).toPoint();
+        const QPointF surfaceStart = mirror.Place(start), surfaceEnd = mirror.Place(end);
         const LineRecord line{surfaceStart.x(), surfaceStart.y(), surfaceEnd.x(), surfaceEnd.y(), pen};
-        if (mirror.records.Keep(pen.lColor, PlainDrawing) && line == mirror.records.line)
+        if (mirror.records.Keep(pen.lColor, m_bPlain) && line == mirror.records.line)
             continue;
         mirror.records.line = line;
         Flush(mirror);
@@ -255,9 +262,9 @@ GlyphStamps* PictureCanvas::StampsFor(TextFont& textFont)
 bool PictureCanvas::KeepRecords(std::uint32_t lColor)
 {
     // Glyphs waiting in the records' colour go down before another colour.
-    if (lColor != m_records.lColor || PlainDrawing)
+    if (lColor != m_records.lColor || m_bPlain)
         DrawStamps();
-    return m_records.Keep(lColor, PlainDrawing);
+    return m_records.Keep(lColor, m_bPlain);
 }
 
 void PictureCanvas::DrawStamps()
@@ -294,7 +301,7 @@ void PictureCanvas::Line(double dX1, double dY1, double dX2, double dY2)
     if (!x1 || !y1 || !x2 || !y2)
         return;
     const PenState state = CurrentPen();
-    const LineRecord line{*x1, *y1, *x2, *y2, state};
+    const LineRecord line{double(*x1), double(*y1), double(*x2), double(*y2), state};
     if (KeepRecords(state.lColor) && line == m_records.line)
         return;
     m_records.line = line;
@@ -332,7 +339,7 @@ void PictureCanvas::Circle(double dX, double dY, double dRadius, double dAspect)
         painter.drawEllipse(QPoint(*cx, *cy), *rx, *ry);
     });
     for (MirrorSurface& mirror : m_mirrors)
-        mirror.records.Keep(ForeColor, PlainDrawing);
+        mirror.records.Keep(ForeColor, m_bPlain);
     PaintMirrors([&](QPainter& painter) {
         outline(painter);
         painter.drawEllipse(MirrorPoint(*MirrorCoordinate(dX), *MirrorCoordinate(dY), CurrentPen().iWidth),
@@ -347,11 +354,11 @@ void PictureCanvas::Print(const QString& strText, bool bNewLine)
     const auto x = DevicePixel(CurrentX), y = DevicePixel(CurrentY);
     if (x && y) {
         const QPoint baseline(*x, *y + metrics.ascent());
-        TextRecord text{strText, baseline.x(), baseline.y(), textFont.iGeneration};
+        TextRecord text{strText, double(baseline.x()), double(baseline.y()), textFont.iGeneration};
         if (!KeepRecords(ForeColor) || text != m_records.text) {
             // In a batch, a label's glyphs wait to be drawn with the others
             // of its colour and font.
-            GlyphStamps* pStamps = m_pBatchPainter && !PlainDrawing ? StampsFor(textFont) : nullptr;
+            GlyphStamps* pStamps = m_pBatchPainter && !m_bPlain ? StampsFor(textFont) : nullptr;
             const bool bStamped = pStamps && (!m_pWaitingStamps || m_pWaitingStamps == pStamps)
                                && pStamps->Add(strText, baseline);
             if (bStamped) {
@@ -372,9 +379,9 @@ void PictureCanvas::Print(const QString& strText, bool bNewLine)
         }
         const QPointF mirrorBaseline(*MirrorCoordinate(CurrentX), *MirrorCoordinate(CurrentY) + metrics.ascent());
         for (MirrorSurface& mirror : m_mirrors) {
-            const QPoint surfaceBaseline = mirror.pPainter->deviceTransform().map(mirrorBaseline).toPoint();
+            const QPointF surfaceBaseline = mirror.Place(mirrorBaseline);
             TextRecord mirrorText{strText, surfaceBaseline.x(), surfaceBaseline.y(), textFont.iGeneration};
-            if (mirror.records.Keep(ForeColor, PlainDrawing) && mirrorText == mirror.records.text)
+            if (mirror.records.Keep(ForeColor, m_bPlain) && mirrorText == mirror.records.text)
                 continue;
             mirror.records.text = std::move(mirrorText);
             Flush(mirror);

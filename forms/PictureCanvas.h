@@ -18,6 +18,14 @@ class QPainter;
 
 enum class DrawStyle { Solid, Dot };
 
+// How a canvas draws. The usual way shares one painter across a batch,
+// stamps labels glyph by glyph and leaves out a line or label that repeats
+// the last one drawn in the same colour, since it could not change a pixel.
+// The plain way draws each call with a painter of its own and draws
+// everything: the way to check the usual way against. Both give the same
+// pixels.
+enum class CanvasDrawing { Usual, Plain };
+
 // The drawing state of a picture surface over its persistent image: the
 // current position, fore colour, line width and style, and font; lines,
 // ellipses and text at the current position. Coordinates are pixels of the
@@ -32,7 +40,7 @@ enum class DrawStyle { Solid, Dot };
 // polyline.
 class PictureCanvas {
 public:
-    explicit PictureCanvas(QImage& image);
+    explicit PictureCanvas(QImage& image, CanvasDrawing drawing = CanvasDrawing::Usual);
 
     // An image for a surface, filled with one colour, at 96 dots per inch
     // so that font sizes in points come out as on a standard screen.
@@ -103,11 +111,6 @@ public:
     DrawStyle Style = DrawStyle::Solid;
     QFont Font;
 
-    // Draws each call with a painter of its own, and draws even what could
-    // not change a pixel of the image: the plain way, to check the usual way
-    // against. Both give the same pixels.
-    bool PlainDrawing = false;
-
 private:
     // Runs draw with the batch's painter, or with one of its own.
     template <typename Draw>
@@ -140,14 +143,17 @@ private:
     // since has been of one colour. Drawing either again in that colour
     // could not change a pixel, so it is left out; the axes of a view with
     // thousands of divisions repeat most of their marks and labels.
+    // Places are whole pixels of the surface drawn on, or for a vector
+    // document its exact coordinates: there two lines or labels a fraction
+    // apart are both seen, so only an exact repeat is left out.
     struct LineRecord {
-        int x1, y1, x2, y2;
+        double x1, y1, x2, y2;
         PenState pen;
         bool operator==(const LineRecord&) const = default;
     };
     struct TextRecord {
         QString strText;
-        int x, y;
+        double x, y;
         int iFontGeneration;
         bool operator==(const TextRecord&) const = default;
     };
@@ -157,16 +163,19 @@ private:
         std::uint32_t lColor = 0; // the colour of everything drawn since
 
         // Notes a drawing in this colour; true when the records still hold.
-        bool Keep(std::uint32_t lDrawnColor, bool bPlainDrawing);
+        bool Keep(std::uint32_t lDrawnColor, bool bPlain);
         void Forget();
     };
     struct MirrorSurface {
         QPainter* pPainter;
+        bool bPixels; // the painter draws on pixels, not on a vector document
         QPolygonF pendingLine; // the polyline drawn so far, not yet painted
         PenState pendingPen{};
-        // As on the image, but with places in whole pixels of the mirror's
-        // surface, where a repeat that close makes no visible change.
+        // As on the image, with places in whole pixels of the mirror's
+        // surface, where a repeat that close makes no visible change; in a
+        // vector document, with exact places.
         Records records;
+        QPointF Place(const QPointF& point) const;
     };
     // Notes that the image is drawn on in this colour; true when that keeps
     // the records.
@@ -181,6 +190,7 @@ private:
     void PaintMirrors(Draw&& draw);
 
     QImage& m_image;
+    const bool m_bPlain; // drawn the plain way
     std::unique_ptr<QPainter> m_pBatchPainter;
     std::optional<PenState> m_batchPenState; // the attributes of the batch painter's pen
     int m_iBatchFontGeneration = -1;          // the text font the batch painter has

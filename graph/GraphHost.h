@@ -21,3 +21,11 @@ public:
     virtual void ShowComparison(QWidget* /*pOpener*/) {}
     virtual void ShowAbout(QWidget* /*pOpener*/) {}
 };
+
+// A host with a fixed list of expressions and no windows to open: a graph of
+// a list that no main window holds.
+class ListHost : public GraphHost {
+public:
+    QStringList entries;
+    QStringList Expressions() const override { return entries; }
+};

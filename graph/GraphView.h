@@ -35,6 +35,10 @@ inline int DivisionsX(const GraphView& view) { return std::max<int>(view.iDivisi
 inline int DivisionsY(const GraphView& view) { return std::max<int>(view.iDivisionsY, 1); }
 inline int PolarSensitivity(const GraphView& view) { return std::max<int>(view.iPolarSensitivity, 1); }
 
+// The half-length of a division mark: across the whole square while grid
+// lines are drawn (in rectangular mode only), else 5 pixels.
+inline int TickLength(const GraphView& view) { return view.bGrids && !view.bModePolar ? view.iHalfSize : 5; }
+
 // World units per picture pixel along each axis.
 inline double UnitsPerPixelX(const GraphView& view) { return view.dScaleX / view.iHalfSize; }
 inline double UnitsPerPixelY(const GraphView& view) { return view.dScaleY / view.iHalfSize; }

@@ -74,19 +74,18 @@ void PaintPolarRing(PictureCanvas& canvas, const GraphView& view)
 
 } // namespace
 
-void PaintAxes(PictureCanvas& canvas, GraphView& view)
+void PaintAxes(PictureCanvas& canvas, const GraphView& shown)
 {
+    GraphView view = shown;
+    view.iTickLength = static_cast<std::int16_t>(TickLength(shown));
     canvas.Cls();
     const PictureCanvas::Batch batch(canvas);
     canvas.Style = DrawStyle::Solid;
     canvas.Line(view.iCenterX - view.iHalfSize, view.iCenterY, view.iCenterX + view.iHalfSize, view.iCenterY);
     canvas.Line(view.iCenterX, view.iCenterY - view.iHalfSize, view.iCenterX, view.iCenterY + view.iHalfSize);
-    if (view.bGrids && !view.bModePolar) {
+    // Grid lines are marks across the whole square, dotted.
+    if (view.bGrids && !view.bModePolar)
         canvas.Style = DrawStyle::Dot;
-        view.iTickLength = view.iHalfSize;
-    } else {
-        view.iTickLength = 5;
-    }
     PaintDivisionsX(canvas, view);
     PaintDivisionsY(canvas, view);
     if (view.bModePolar)

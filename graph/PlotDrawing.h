@@ -11,8 +11,9 @@ class clsMath;
 
 // Clears the picture and draws the two centre lines, the division marks (grid
 // lines when grids are on in rectangular mode), the value labels, and in
-// polar mode the ring and its dotted spokes. Sets view.iTickLength.
-void PaintAxes(PictureCanvas& canvas, GraphView& view);
+// polar mode the ring and its dotted spokes. The marks are as long as
+// TickLength gives, whatever view.iTickLength says.
+void PaintAxes(PictureCanvas& canvas, const GraphView& view);
 
 // Samples one curve with the evaluator and joins consecutive visible samples
 // with lines in the canvas's colour and width; the pen lifts at evaluation

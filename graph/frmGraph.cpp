@@ -1,24 +1,21 @@
 #include "frmGraph.h"
 
 #include "ArrowIcon.h"
-#include "BitmapFile.h"
 #include "Clipboard.h"
 #include "CurveSampling.h"
-#include "EntryEvaluation.h"
 #include "FormLayout.h"
+#include "GraphFile.h"
 #include "GraphHost.h"
 #include "MessageBox.h"
 #include "NumberFormat.h"
 #include "PictureBox.h"
-#include "PlotDrawing.h"
 #include "Printer.h"
-#include "ProgramInfo.h"
+#include "ProgramIdentity.h"
 #include "PushButton.h"
 #include "SaveFileDialog.h"
 #include "ScaleSteps.h"
 #include "Settings.h"
 #include "ToolbarIcons.h"
-#include "VectorFile.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -33,6 +30,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStandardPaths>
 #include <QToolBar>
 
 #include <cmath>
@@ -50,26 +48,38 @@ QPushButton* MoveButton(QWidget* pParent, ArrowDirection direction, const QStrin
 // Posted to the window for a redraw that waits for the keys before it.
 const QEvent::Type kPendingPlotEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
 
-constexpr const char* kPictureFilter = "Pictures (*.bmp)|*.bmp|PNG pictures (*.png)|*.png|"
-                                       "SVG drawings (*.svg)|*.svg|PDF documents (*.pdf)|*.pdf";
+// What the save dialog starts from in this run of the program: the folder
+// of the last save and the type chosen for it.
+struct LastSave {
+    QString strFolder;
+    PictureFormat format = PictureFormat::Bmp;
+};
+
+LastSave& LastSaveOfRun()
+{
+    static LastSave last;
+    return last;
+}
+
+// The folder of the last save while it is there, else the user's pictures
+// folder, else the home folder: never the folder the program was started
+// from.
+QString SaveFolder()
+{
+    if (QFileInfo(LastSaveOfRun().strFolder).isDir())
+        return LastSaveOfRun().strFolder;
+    const QString strPictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return !strPictures.isEmpty() && QFileInfo(strPictures).isDir() ? strPictures : QDir::homePath();
+}
 
 } // namespace
 
-std::optional<PictureFormat> PictureFormatOfFile(const QString& strFile)
-{
-    // The formats are the filters of the save dialog, in order.
-    const QString strExtension = QFileInfo(strFile).suffix();
-    for (int iFormat = 0; iFormat <= static_cast<int>(PictureFormat::Pdf); ++iFormat)
-        if (strExtension.compare(FilterExtension(QLatin1String(kPictureFilter), iFormat, QString()), Qt::CaseInsensitive)
-            == 0)
-            return static_cast<PictureFormat>(iFormat);
-    return std::nullopt;
-}
-
-frmGraph::frmGraph(GraphHost& host, QWidget* pParent)
+frmGraph::frmGraph(GraphHost& host, GraphOpening opening, QWidget* pParent)
     : QMainWindow(pParent, Qt::Window)
     , m_host(host)
+    , m_bProgressiveNext(opening.bProgressive)
 {
+    m_scene.view.bModePolar = opening.bPolar;
     setObjectName(QStringLiteral("frmGraph"));
     setWindowTitle(tr("Graph"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -204,32 +214,26 @@ void frmGraph::PlotIfPending()
 void frmGraph::Save()
 {
     PlotIfPending();
+    // The dialog suggests "graph" in the type and folder of the last save.
+    const LastSave& last = LastSaveOfRun();
+    const std::optional<SaveDialogAnswer> choice = ShowSaveDialog(
+        this, SaveDialogRequest{GraphFileFilter(), FormatExtension(PictureFormat::Bmp),
+                                QDir(SaveFolder()).filePath(QStringLiteral("graph.") + FormatExtension(last.format)),
+                                static_cast<int>(last.format)});
     // Cancelling writes nothing. A failed write leaves no partial file and
     // an existing file untouched, and says why, so that nobody believes the
     // graph was saved.
-    const std::optional<SaveDialogAnswer> choice = ShowSaveDialog(this, QLatin1String(kPictureFilter),
-                                                                  QStringLiteral("bmp"));
+    if (!choice)
+        return;
+    const GraphFileTarget target = SaveTarget(choice->strFile, choice->iFilter);
     QString strReason;
-    if (choice && !WritePicture(choice->strFile, static_cast<PictureFormat>(choice->iFilter), &strReason))
+    if (!WriteGraph(m_scene, target.strFile, target.format, &strReason)) {
         ShowMessage(tr("The graph could not be saved as \"%1\": %2")
-                        .arg(QDir::toNativeSeparators(choice->strFile), strReason),
+                        .arg(QDir::toNativeSeparators(target.strFile), strReason),
                     MessageIcon::Critical);
-}
-
-bool frmGraph::WritePicture(const QString& strFile, PictureFormat format, QString* pstrReason)
-{
-    if (format != PictureFormat::Svg && format != PictureFormat::Pdf)
-        return WriteBitmapFile(picGraph->Picture(), strFile, pstrReason, format == PictureFormat::Png ? "PNG" : "BMP");
-    // A drawing runs the plot once more on the document, so that it holds
-    // lines and texts rather than pixels.
-    return WriteVectorFile(
-        format == PictureFormat::Svg ? VectorFormat::Svg : VectorFormat::Pdf, strFile, picGraph->Picture().size(),
-        tr("Graph created by Velmora"),
-        [this](QPainter& painter) {
-            const PictureCanvas::Mirror mirror(picGraph->Canvas(), painter);
-            PlotGraph();
-        },
-        pstrReason);
+        return;
+    }
+    LastSaveOfRun() = LastSave{QFileInfo(target.strFile).absolutePath(), target.format};
 }
 
 void frmGraph::CopyToClipboard()
@@ -246,11 +250,11 @@ void frmGraph::PrintGraph()
     const PrintResult result = PrintOnDefaultPrinter([&picture](PrintDocument& Printer) {
         Printer.CurrentX = 1000;
         Printer.CurrentY = 500;
-        Printer.Print(tr("Graph created by Velmora"));
+        Printer.Print(tr(kGraphCreatedLine));
         Printer.CurrentX = 1000;
-        Printer.Print(tr("made by Quendril"));
+        Printer.Print(tr(kGraphAuthorLine));
         Printer.CurrentX = 1000;
-        Printer.Print(AuthorWebAddress());
+        Printer.Print(QString::fromUtf8(kProgramWebAddress));
         Printer.PaintPicture(picture, 500, 1500, 10000, 10000);
     });
     if (result == PrintResult::NoPrinter)
@@ -312,33 +316,18 @@ void frmGraph::Form_Activate()
 void frmGraph::Initialize()
 {
     repaint();
-    PictureCanvas& canvas = picGraph->Canvas();
-    canvas.Font = QFont(font().family());
-    canvas.Font.setPointSize(8);
-    m_view.iHalfSize = 200;
-    m_view.iLabelStepX = 1;
-    m_view.iLabelStepY = 1;
-    m_view.iTickLength = 5;
-    m_view.dScaleX = gViewSettings.dScaleX;
-    m_view.dScaleY = gViewSettings.dScaleY;
-    m_view.iDivisionsX = gViewSettings.iDivisionsX;
-    m_view.iDivisionsY = gViewSettings.iDivisionsY;
-    m_view.dOriginX = gViewSettings.dOriginX;
-    m_view.dOriginY = gViewSettings.dOriginY;
-    m_view.iPolarSensitivity = gViewSettings.iPolarSensitivity;
-    // The centre of the picture's client area, halves rounded to even.
-    m_view.iCenterX = static_cast<std::int16_t>(std::nearbyint(picGraph->Picture().width() / 2.0));
-    m_view.iCenterY = static_cast<std::int16_t>(std::nearbyint(picGraph->Picture().height() / 2.0));
-    m_view.bAnimate = gViewSettings.bAnimate;
-    gViewSettings.bAnimate = false;
-    m_view.bGrids = gViewSettings.bGrids;
+    // The stored view, in the mode the window is in; only the first plot
+    // after opening grows progressively.
+    m_scene.view = OpeningView(gViewSettings, m_scene.view.bModePolar, picGraph->Picture().size());
+    m_scene.view.bAnimate = std::exchange(m_bProgressiveNext, false);
+    m_scene.entries = m_host.Expressions();
     {
         // Filled quietly: the chooser would report a selection as soon as its
         // first entry is added.
         const QSignalBlocker blocker(cmbExps);
         cmbExps->clear();
         cmbExps->addItem(tr("View all expressions"));
-        cmbExps->addItems(m_host.Expressions());
+        cmbExps->addItems(m_scene.entries);
         cmbExps->setCurrentIndex(0);
     }
     PlotGraph();
@@ -347,49 +336,33 @@ void frmGraph::Initialize()
 void frmGraph::PlotGraph()
 {
     m_bPlotPending = false;
-    DrawAxes();
-    PictureCanvas& canvas = picGraph->Canvas();
-    canvas.DrawWidth = 2;
-    canvas.Font.setBold(true);
-    const int iChosen = cmbExps->currentIndex();
-    if (m_view.bAnimate) {
-        const int iCurves = iChosen > 0 ? 1 : cmbExps->count() - 1;
-        m_pacer.emplace(iCurves * SampleCountEstimate(CurveRange(m_view)), [this] { picGraph->Refresh(); });
-    }
-    if (iChosen > 0) {
-        PlotEntry(cmbExps->itemText(iChosen), kChosenCurveColor, 2 * m_view.iHalfSize - 50);
-    } else {
-        const int iCount = cmbExps->count();
-        for (int i = 1; i < iCount; ++i)
-            PlotEntry(cmbExps->itemText(i), CurveColor(i), 2 * m_view.iHalfSize + 50 - 15.0 * iCount + 15.0 * i);
-    }
+    GraphView& view = m_scene.view;
+    m_scene.iChosen = std::max(cmbExps->currentIndex(), 0);
+    txtPolarSensitivity->setText(QString::number(view.iPolarSensitivity / 100));
+    view.iTickLength = static_cast<std::int16_t>(TickLength(view));
+    if (!objMath)
+        objMath = std::make_unique<clsMath>();
+    // A progressive plot shows the curves as they grow; no input is handled
+    // meanwhile.
+    if (view.bAnimate)
+        m_pacer.emplace(DrawnEntries(m_scene).size() * SampleCountEstimate(CurveRange(view)),
+                        [this] { picGraph->Refresh(); });
+    const auto beforePoint = [this] { m_pacer->BeforePoint(); };
+    DrawGraph(picGraph->Canvas(), m_scene, *objMath,
+              m_pacer ? std::function<void()>(beforePoint) : std::function<void()>());
     m_pacer.reset();
-    m_view.bAnimate = false;
-    canvas.DrawWidth = 1;
-    canvas.ForeColor = 0;
-    canvas.Font.setBold(false);
+    view.bAnimate = false;
     picGraph->update();
-}
-
-void frmGraph::PlotEntry(const QString& strEntry, std::uint32_t lColor, double dLegendY)
-{
-    PictureCanvas& canvas = picGraph->Canvas();
-    canvas.ForeColor = lColor;
-    canvas.CurrentX = 20;
-    canvas.CurrentY = dLegendY;
-    canvas.Print(strEntry);
-    std::string strExpression = EvaluatorText(strEntry);
-    PlotExpression(strExpression);
 }
 
 template <typename Change>
 void frmGraph::ChangeView(Change change)
 {
     // As at the zoom limits, a step the view cannot take leaves it as it is.
-    GraphView next = m_view;
+    GraphView next = m_scene.view;
     change(next);
     if (IsFiniteView(next))
-        m_view = next;
+        m_scene.view = next;
     Replot();
 }
 
@@ -412,17 +385,17 @@ void frmGraph::PostPlot()
 
 void frmGraph::DecreasePolarSensitivity()
 {
-    if (!m_view.bModePolar || m_view.iPolarSensitivity <= 100)
+    if (!m_scene.view.bModePolar || m_scene.view.iPolarSensitivity <= 100)
         return;
-    m_view.iPolarSensitivity = static_cast<std::int16_t>(m_view.iPolarSensitivity - 100);
+    m_scene.view.iPolarSensitivity = static_cast<std::int16_t>(m_scene.view.iPolarSensitivity - 100);
     Replot();
 }
 
 void frmGraph::IncreasePolarSensitivity()
 {
-    if (!m_view.bModePolar || m_view.iPolarSensitivity >= 1000)
+    if (!m_scene.view.bModePolar || m_scene.view.iPolarSensitivity >= 1000)
         return;
-    m_view.iPolarSensitivity = static_cast<std::int16_t>(m_view.iPolarSensitivity + 100);
+    m_scene.view.iPolarSensitivity = static_cast<std::int16_t>(m_scene.view.iPolarSensitivity + 100);
     Replot();
 }
 
@@ -436,7 +409,7 @@ void frmGraph::DefaultScale()
 
 void frmGraph::ToggleGrid()
 {
-    m_view.bGrids = !m_view.bGrids;
+    m_scene.view.bGrids = !m_scene.view.bGrids;
     Replot();
 }
 
@@ -450,7 +423,7 @@ void frmGraph::ViewOrigin()
 
 void frmGraph::RedrawGraph()
 {
-    m_view.bAnimate = true;
+    m_scene.view.bAnimate = true;
     Replot();
 }
 
@@ -518,35 +491,18 @@ void frmGraph::ShowHelp()
 
 void frmGraph::SetRectangularMode()
 {
-    if (!m_view.bModePolar)
+    if (!m_scene.view.bModePolar)
         return;
-    m_view.bModePolar = false;
+    m_scene.view.bModePolar = false;
     Replot();
 }
 
 void frmGraph::SetPolarMode()
 {
-    if (m_view.bModePolar)
+    if (m_scene.view.bModePolar)
         return;
-    m_view.bModePolar = true;
+    m_scene.view.bModePolar = true;
     Replot();
-}
-
-void frmGraph::DrawAxes()
-{
-    txtPolarSensitivity->setText(QString::number(m_view.iPolarSensitivity / 100));
-    PaintAxes(picGraph->Canvas(), m_view);
-}
-
-void frmGraph::PlotExpression(std::string& strExpression)
-{
-    if (!objMath)
-        objMath = std::make_unique<clsMath>();
-    // A progressive plot shows the curve as it grows; no input is handled
-    // meanwhile.
-    const auto beforePoint = [this] { m_pacer->BeforePoint(); };
-    PaintCurve(picGraph->Canvas(), m_view, *objMath, strExpression,
-               m_pacer ? std::function<void()>(beforePoint) : std::function<void()>());
 }
 
 void frmGraph::picGraph_KeyDown(QKeyEvent* pEvent)
@@ -563,11 +519,11 @@ void frmGraph::picGraph_MouseMove(QMouseEvent* pEvent)
 {
     // Picture pixels are counted from the top-left of its client area.
     const QPoint pixel = pEvent->position().toPoint() - picGraph->contentsRect().topLeft();
-    const double x = WorldX(m_view, pixel.x());
-    const double y = WorldY(m_view, pixel.y());
+    const double x = WorldX(m_scene.view, pixel.x());
+    const double y = WorldY(m_scene.view, pixel.y());
     double a = x;
     double b = y;
-    if (m_view.bModePolar) {
+    if (m_scene.view.bModePolar) {
         clsMath objPointMath;
         double dX = x;
         double dY = y;

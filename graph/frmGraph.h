@@ -1,7 +1,7 @@
 #pragma once
 
 #include "GraphCommands.h"
-#include "GraphView.h"
+#include "GraphScene.h"
 #include "ModalForm.h"
 #include "PlotPacing.h"
 #include "clsMath.h"
@@ -21,13 +21,13 @@ class QMouseEvent;
 class QPushButton;
 class QToolBar;
 
-// The formats the picture is written in, in the order of the save dialog's
-// filters; the first is the default.
-enum class PictureFormat { Bmp, Png, Svg, Pdf };
-
-// The format that a file's extension names, in any case ("graph.PNG"), or
-// nothing for any other extension.
-std::optional<PictureFormat> PictureFormatOfFile(const QString& strFile);
+// How the graph window is opened: in polar mode (curves r = f(theta)) or
+// not, and whether its first plot shows the curves as they grow, as it does
+// after Draw Graph.
+struct GraphOpening {
+    bool bPolar = false;
+    bool bProgressive = true;
+};
 
 // The graph window: the expressions of the main window's list drawn as
 // curves y = f(x), or r = f(theta) in polar mode, on a picture with axes,
@@ -36,22 +36,18 @@ class frmGraph : public QMainWindow, public ActivatableForm {
     Q_OBJECT
 
 public:
-    explicit frmGraph(GraphHost& host, QWidget* pParent = nullptr);
+    frmGraph(GraphHost& host, GraphOpening opening, QWidget* pParent = nullptr);
     ~frmGraph() override;
 
     // Redraws the picture: axes, then the chosen expression or all of them,
     // each with its legend.
     void PlotGraph();
 
-    // The picture as it was last drawn, handed to the outside: written to a
+    // The graph as it was last drawn, handed to the outside: written to a
     // file the user chooses (a BMP or PNG picture, or an SVG or PDF drawing),
     // put on the clipboard, or printed on the default printer under three
     // lines of text.
     void Save();
-    // Writes the picture as drawn last: BMP and PNG as it is, SVG and PDF
-    // drawn once more as lines and texts. A failure leaves no partial file
-    // and an existing file untouched, and gives the reason.
-    bool WritePicture(const QString& strFile, PictureFormat format, QString* pstrReason);
     void CopyToClipboard();
     void PrintGraph();
     void DecreasePolarSensitivity();
@@ -82,8 +78,9 @@ public:
     // it opened closes.
     void Form_Activate() override;
 
-    // The view as it is drawn now.
-    const GraphView& View() const { return m_view; }
+    // The view as it is drawn now, and the whole graph.
+    const GraphView& View() const { return m_scene.view; }
+    const GraphScene& Scene() const { return m_scene; }
 
 protected:
     bool event(QEvent* pEvent) override;
@@ -93,10 +90,6 @@ private:
     void CreateMenus();
     void CreateToolbar(QWidget* pClient);
     void CreateControls(QWidget* pClient);
-    void DrawAxes();
-    // Prints the entry's legend in its colour and draws its curve.
-    void PlotEntry(const QString& strEntry, std::uint32_t lColor, double dLegendY);
-    void PlotExpression(std::string& strExpression);
     // Applies a change of scale or centre, unless the view would no longer
     // be finite, and redraws either way.
     template <typename Change>
@@ -117,13 +110,10 @@ private:
     void SetPolarMode();
 
     GraphHost& m_host;
-    GraphView m_view;
-
-public:
-    // Polar mode (curves r = f(theta)); set by the opener before showing.
-    bool& bModePolar = m_view.bModePolar;
-
-private:
+    // What the picture shows: the chooser's entries, the one chosen, and the
+    // view with its mode.
+    GraphScene m_scene;
+    bool m_bProgressiveNext; // the next Initialize plots progressively
     std::unique_ptr<clsMath> objMath;
     bool m_bActivatedOnce = false;
     // Paces the refreshes while a progressive plot draws.

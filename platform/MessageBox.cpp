@@ -1,5 +1,7 @@
 #include "MessageBox.h"
 
+#include "ProgramIdentity.h"
+
 #include "DialogLook.h"
 
 #include <QApplication>
@@ -60,7 +62,7 @@ MessageService& ServiceSlot<MessageService>::Real()
 
 QString ProgramTitle()
 {
-    return QStringLiteral("Velmora");
+    return QString::fromUtf8(kProgramTitle);
 }
 
 MessageAnswer ShowMessage(const QString& strText, MessageIcon icon, MessageButtons buttons, const QString& strCaption)

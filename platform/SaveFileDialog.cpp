@@ -25,7 +25,14 @@ public:
         const auto followFilter = [&] {
             dialog.setDefaultSuffix(FilterExtension(request.strFilter, filterIndex(), request.strDefaultExt));
         };
+        if (request.iFilter > 0 && request.iFilter < filters.size())
+            dialog.selectNameFilter(filters[request.iFilter]);
         followFilter();
+        if (!request.strStartFile.isEmpty()) {
+            const QFileInfo start(request.strStartFile);
+            dialog.setDirectory(start.absolutePath());
+            dialog.selectFile(start.fileName());
+        }
         QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followFilter);
         FitDialogToProgram(dialog);
         const bool bChosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
@@ -47,13 +54,13 @@ SaveDialogService& ServiceSlot<SaveDialogService>::Real()
     return dialog;
 }
 
-std::optional<SaveDialogAnswer> ShowSaveDialog(QWidget* pParent, const QString& strFilter, const QString& strDefaultExt)
+std::optional<SaveDialogAnswer> ShowSaveDialog(QWidget* pParent, const SaveDialogRequest& request)
 {
-    const SaveDialogRequest request{strFilter, strDefaultExt};
     std::optional<SaveDialogAnswer> answer = ServiceSlot<SaveDialogService>::Current().Ask(pParent, request);
     if (!answer || answer->strFile.isEmpty())
         return std::nullopt;
-    answer->strFile = WithDefaultExtension(answer->strFile, FilterExtension(strFilter, answer->iFilter, strDefaultExt));
+    answer->strFile = WithDefaultExtension(answer->strFile,
+                                           FilterExtension(request.strFilter, answer->iFilter, request.strDefaultExt));
     return answer;
 }
 

@@ -8,13 +8,15 @@
 
 class QWidget;
 
-// The save-file dialog, asked for with two parameters: a filter of
-// "description|pattern" pairs and a default extension. Every save dialog of
-// the program goes through ShowSaveDialog, so that tests can script it.
+// The save-file dialog, asked for with a filter of "description|pattern"
+// pairs, a default extension, and where it starts. Every save dialog of the
+// program goes through ShowSaveDialog, so that tests can script it.
 
 struct SaveDialogRequest {
     QString strFilter;     // "description|pattern" pairs, "Pictures (*.bmp)|*.bmp"
     QString strDefaultExt; // without the point, "bmp"
+    QString strStartFile;  // the folder shown and the name suggested; none when empty
+    int iFilter = 0;       // the filter chosen at first, counted from 0
 };
 
 // The name the user gave and the filter chosen with it, counted from 0.
@@ -26,8 +28,7 @@ struct SaveDialogAnswer {
 // Shows the dialog and returns the chosen file name and filter; the name
 // gets the chosen filter's extension when it has none. Nothing when the
 // user cancels.
-std::optional<SaveDialogAnswer> ShowSaveDialog(QWidget* pParent, const QString& strFilter,
-                                               const QString& strDefaultExt);
+std::optional<SaveDialogAnswer> ShowSaveDialog(QWidget* pParent, const SaveDialogRequest& request);
 
 // The extension that a name saved under filter iFilter gets: the filter's
 // pattern when it is a single "*.ext", otherwise the default extension.

@@ -1,6 +1,7 @@
 #include "VectorFile.h"
 
 #include "BitmapFile.h"
+#include "ProgramIdentity.h"
 
 #include <QIODevice>
 #include <QPageLayout>
@@ -42,7 +43,7 @@ bool WriteVectorFile(VectorFormat format, const QString& strPath, const QSize& s
             QPdfWriter writer(&file);
             writer.setResolution(kDotsPerInch);
             writer.setTitle(strTitle);
-            writer.setCreator(QStringLiteral("Velmora"));
+            writer.setCreator(QString::fromUtf8(kProgramTitle));
             // One page the size of the picture, without margins.
             const QSizeF points = QSizeF(size) * 72.0 / kDotsPerInch;
             writer.setPageLayout(QPageLayout(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch),

@@ -1,24 +1,20 @@
 #pragma once
 
 // A graph window on screen for tests, reading its expressions from a plain
-// list.
+// list, and the same graph drawn as a scene with no window.
 
 #include <QComboBox>
 #include <QPointer>
 #include <QtTest>
 
 #include "GraphHost.h"
+#include "GraphScene.h"
 #include "PictureBox.h"
 #include "Settings.h"
 #include "frmGraph.h"
 
 constexpr int kCenterX = 238;
 constexpr int kCenterY = 230;
-
-struct ListHost : GraphHost {
-    QStringList entries;
-    QStringList Expressions() const override { return entries; }
-};
 
 // Counts the times a widget is painted.
 struct PaintCounter : QObject {
@@ -37,9 +33,7 @@ struct GraphWindow {
     explicit GraphWindow(const QStringList& entries = {}, bool bPolar = false, bool bAnimate = false)
     {
         host.entries = entries;
-        gViewSettings.bAnimate = bAnimate;
-        window = new frmGraph(host);
-        window->bModePolar = bPolar;
+        window = new frmGraph(host, GraphOpening{.bPolar = bPolar, .bProgressive = bAnimate});
         Picture()->installEventFilter(&paints);
         window->show();
         // The window initialises itself once it is on screen.
@@ -56,3 +50,10 @@ struct GraphWindow {
     PaintCounter paints;
     QPointer<frmGraph> window;
 };
+
+// The picture a graph window opened on the expressions with the stored
+// settings shows first, drawn from its scene.
+inline QImage ScenePicture(const QStringList& entries = {}, bool bPolar = false)
+{
+    return GraphPicture(GraphScene{entries, 0, OpeningView(gViewSettings, bPolar)});
+}

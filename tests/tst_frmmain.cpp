@@ -320,19 +320,14 @@ void tst_frmMain::drawOpensGraphModally()
     main.Enter(QStringLiteral("x^2"));
     main.Enter(QStringLiteral("sin(x)"));
     main.Control<QRadioButton>("optPolar")->setChecked(true);
-    gViewSettings.bAnimate = false;
     main.Click("cmdDraw");
 
     QCOMPARE(main.modal.forms.size(), 1);
     auto* pGraph = qobject_cast<frmGraph*>(main.modal.forms.first().data());
     QVERIFY(pGraph);
-    QVERIFY(pGraph->bModePolar);
-    // The first plot is asked to be progressive; the graph window takes the
-    // request when it is on screen.
-    QCOMPARE(gViewSettings.bAnimate, true);
+    QVERIFY(pGraph->View().bModePolar);
     auto* pChooser = pGraph->findChild<QComboBox*>(QStringLiteral("cmbExps"));
     QTRY_COMPARE(pChooser->count(), 3);
-    QCOMPARE(gViewSettings.bAnimate, false);
     QCOMPARE(pChooser->itemText(2), main.Entries().at(1));
 
     // Closing the graph window makes the main window active again.

@@ -75,6 +75,7 @@ class tst_GraphOutput : public QObject {
 
 private slots:
     void init() { SetDefaultSettings(); }
+    void saveDialogStart();
     void dialogForms_data();
     void dialogForms();
     void save_data();
@@ -92,6 +93,32 @@ private slots:
     void channels_data();
     void channels();
 };
+
+void tst_GraphOutput::saveDialogStart()
+{
+    // The first save of a run suggests "graph.bmp" in the pictures folder (or
+    // the home folder), never the folder the program started from.
+    const QString strPictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    const QString strFirst = QFileInfo(strPictures).isDir() ? strPictures : QDir::homePath();
+    QTemporaryDir folder;
+    GraphWindow graph({QStringLiteral("x")});
+    ScriptedSaveDialog dialog;
+    dialog.answers = {folder.filePath(QStringLiteral("first")), std::nullopt, std::nullopt};
+    dialog.filters = {2};
+    graph.window->Save();
+    QVERIFY(QFileInfo::exists(folder.filePath(QStringLiteral("first.svg"))));
+    // Later ones start where the last save went, in its type; a cancel
+    // changes nothing.
+    graph.window->Save();
+    graph.window->Save();
+    QCOMPARE(dialog.requests.size(), 3);
+    QCOMPARE(dialog.requests[0].strStartFile, QDir(strFirst).filePath(QStringLiteral("graph.bmp")));
+    QCOMPARE(dialog.requests[0].iFilter, 0);
+    for (int i : {1, 2}) {
+        QCOMPARE(dialog.requests[i].strStartFile, QDir(folder.path()).filePath(QStringLiteral("graph.svg")));
+        QCOMPARE(dialog.requests[i].iFilter, 2);
+    }
+}
 
 void tst_GraphOutput::dialogForms_data()
 {
@@ -120,11 +147,13 @@ void tst_GraphOutput::save_data()
     QTest::addColumn<bool>("zoomed");
     QTest::newRow("with extension") << "graph.bmp" << 0 << "graph.bmp" << QByteArray("BMP") << false;
     QTest::newRow("without extension") << "graph" << 0 << "graph.bmp" << QByteArray("BMP") << false;
-    QTest::newRow("another extension") << "graph.v2" << 0 << "graph.v2" << QByteArray("BMP") << false;
+    QTest::newRow("another extension") << "graph.v2" << 0 << "graph.v2.bmp" << QByteArray("BMP") << false;
     QTest::newRow("after zooming") << "zoomed" << 0 << "zoomed.bmp" << QByteArray("BMP") << true;
     QTest::newRow("over an older file") << "old.bmp" << 0 << "old.bmp" << QByteArray("BMP") << false;
     QTest::newRow("png without extension") << "graph" << 1 << "graph.png" << QByteArray("PNG") << false;
-    QTest::newRow("the filter decides the type") << "graph.bmp" << 1 << "graph.bmp" << QByteArray("PNG") << true;
+    // A typed extension of one of the formats decides the format.
+    QTest::newRow("bmp typed under png") << "graph.bmp" << 1 << "graph.bmp" << QByteArray("BMP") << true;
+    QTest::newRow("png typed under bmp") << "g3.PNG" << 0 << "g3.PNG" << QByteArray("PNG") << false;
 }
 
 void tst_GraphOutput::save()

@@ -5,7 +5,7 @@
 #include "ModalForm.h"
 #include "ProcessLauncher.h"
 #include "ProgramIcon.h"
-#include "ProgramInfo.h"
+#include "ProgramIdentity.h"
 #include "PushButton.h"
 #include "Twips.h"
 
@@ -19,10 +19,6 @@
 #include <cstdint>
 
 namespace {
-
-constexpr int kVersionMajor = VELMORA_VERSION_MAJOR;
-constexpr int kVersionMinor = VELMORA_VERSION_MINOR;
-constexpr int kVersionRevision = VELMORA_VERSION_PATCH;
 
 const char* const kEmailAddress = "velmora@example.org";
 const char* const kBlogAddress = "https://blog.velmora.example.org";
@@ -190,10 +186,10 @@ void frmAbout::SetTabOrder()
 void frmAbout::Form_Load()
 {
     setWindowTitle(tr("About ") + ProgramTitle());
-    lblVersion->setText(tr("Version ") + QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision));
+    lblVersion->setText(tr("Version ") + QStringLiteral("%1.%2.%3").arg(kProgramVersionMajor).arg(kProgramVersionMinor).arg(kProgramVersionPatch));
     lblTitle->setText(ProgramTitle());
     lblDescription->setText(QStringList{ProgramTitle() + tr(" and other Softwares can be found at:"),
-                                        AuthorWebAddress(),
+                                        QLatin1String(kProgramWebAddress),
                                         tr("Email: ") + QLatin1String(kEmailAddress),
                                         tr("Blog: ") + QLatin1String(kBlogAddress)}
                                 .join(QStringLiteral("\r\n")));

@@ -339,9 +339,9 @@ void frmMain::chkNoOptimize_Click()
 
 void frmMain::cmdDraw_Click()
 {
-    auto* pGraph = new frmGraph(*m_graphServices, this);
-    pGraph->bModePolar = optPolar->isChecked();
-    gViewSettings.bAnimate = true;
+    // The first plot shows the curves as they grow.
+    auto* pGraph = new frmGraph(*m_graphServices, GraphOpening{.bPolar = optPolar->isChecked(), .bProgressive = true},
+                                this);
     ShowModal(pGraph, this);
 }
 

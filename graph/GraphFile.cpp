@@ -1,0 +1,83 @@
+#include "GraphFile.h"
+
+#include "BitmapFile.h"
+#include "GraphScene.h"
+#include "PictureCanvas.h"
+#include "ProgramIdentity.h"
+#include "VectorFile.h"
+#include "clsMath.h"
+
+#include <QFileInfo>
+#include <QPainter>
+
+namespace {
+
+constexpr GraphFileFormat kFormats[] = {
+    {PictureFormat::Bmp, "bmp", "Pictures (*.bmp)"},
+    {PictureFormat::Png, "png", "PNG pictures (*.png)"},
+    {PictureFormat::Svg, "svg", "SVG drawings (*.svg)"},
+    {PictureFormat::Pdf, "pdf", "PDF documents (*.pdf)"},
+};
+
+const GraphFileFormat& FormatEntry(PictureFormat format)
+{
+    return kFormats[static_cast<int>(format)];
+}
+
+} // namespace
+
+std::span<const GraphFileFormat> GraphFileFormats()
+{
+    return kFormats;
+}
+
+QString GraphFileFilter()
+{
+    QStringList pairs;
+    for (const GraphFileFormat& entry : kFormats)
+        pairs << QLatin1String(entry.pszDescription) << QStringLiteral("*.") + QLatin1String(entry.pszExtension);
+    return pairs.join(QLatin1Char('|'));
+}
+
+QString FormatExtension(PictureFormat format)
+{
+    return QLatin1String(FormatEntry(format).pszExtension);
+}
+
+std::optional<PictureFormat> PictureFormatOfFile(const QString& strFile)
+{
+    const QString strExtension = QFileInfo(strFile).suffix();
+    for (const GraphFileFormat& entry : kFormats)
+        if (strExtension.compare(QLatin1String(entry.pszExtension), Qt::CaseInsensitive) == 0)
+            return entry.format;
+    return std::nullopt;
+}
+
+GraphFileTarget SaveTarget(const QString& strChosen, int iFilter)
+{
+    if (const std::optional<PictureFormat> named = PictureFormatOfFile(strChosen))
+        return {strChosen, *named};
+    const PictureFormat filtered = iFilter >= 0 && iFilter < static_cast<int>(std::size(kFormats))
+                                     ? kFormats[iFilter].format
+                                     : kFormats[0].format;
+    return {strChosen + QLatin1Char('.') + FormatExtension(filtered), filtered};
+}
+
+bool WriteGraph(const GraphScene& scene, const QString& strFile, PictureFormat format, QString* pstrReason)
+{
+    if (format == PictureFormat::Bmp || format == PictureFormat::Png)
+        return WriteBitmapFile(GraphPicture(scene), strFile, pstrReason, format == PictureFormat::Png ? "PNG" : "BMP");
+    // The drawing is made by a mirror of a picture's canvas, so that it holds
+    // the lines and texts the picture is drawn with, at their exact places.
+    return WriteVectorFile(
+        format == PictureFormat::Svg ? VectorFormat::Svg : VectorFormat::Pdf, strFile, kGraphPictureSize,
+        QString::fromUtf8(kGraphCreatedLine),
+        [&scene](QPainter& painter) {
+            QImage picture = PictureCanvas::NewImage(kGraphPictureSize, Qt::white);
+            PictureCanvas canvas(picture);
+            const PictureCanvas::Mirror mirror(canvas, painter);
+            clsMath objMath;
+            DrawGraph(canvas, scene, objMath);
+        },
+        pstrReason);
+}
