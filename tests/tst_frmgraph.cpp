@@ -542,11 +542,14 @@ void tst_frmGraph::extremeSettingsDrawSafely()
         graph.window->ToggleGrid();
         QTest::mouseMove(graph.Picture(), QPoint(100, 100));
         QVERIFY(graph.window);
-        // Drawn the plain way, one mark and label at a time, the picture, its
-        // copy for a fine screen and its SVG drawing are the same.
-        QCOMPARE(graph.Image(), GraphPicture(graph.window->Scene()));
-        const std::optional<QString> difference = PlainDrawingDifference(graph.window->Scene(), divisions <= 500);
-        QVERIFY2(!difference, qPrintable(difference.value_or(QString()) + " differs drawn the plain way"));
+        // Drawn the plain way, one mark and label at a time, the picture is
+        // the same; so are its copy for a fine screen and its SVG drawing
+        // (the bench checks those for the finest divisions).
+        QCOMPARE(graph.Image(), plain_drawing_check::Draw(graph.window->Scene(), CanvasDrawing::Plain));
+        if (divisions < 32767) {
+            const std::optional<QString> difference = PlainDrawingDifference(graph.window->Scene(), divisions <= 500);
+            QVERIFY2(!difference, qPrintable(difference.value_or(QString()) + " differs drawn the plain way"));
+        }
     }
 }
 
