@@ -22,6 +22,7 @@
 //                           check that then refuses it
 
 #include "ExpressionPrep.h"
+#include "GraphHost.h"
 #include "SampleFile.h"
 #include "Settings.h"
 #include "WindowBenchmarks.h"
