@@ -11,6 +11,10 @@ int ExportGraph(const GraphExport& request, int argc, char* argv[])
     // Drawn off screen, so that no display is needed; no window is made.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     const QGuiApplication app(argc, argv);
+    // The file needs no plugin beyond the platform's, which is loaded by now:
+    // without this, writing a picture loads every image-format plugin there
+    // is (and the libraries they use) to ask whether it writes the format.
+    QCoreApplication::setLibraryPaths({});
     SetProgramIdentity();
     RegisterFontSubstitutions();
 
