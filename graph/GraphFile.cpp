@@ -60,7 +60,9 @@ GraphFileTarget SaveTarget(const QString& strChosen, int iFilter)
     const PictureFormat filtered = iFilter >= 0 && iFilter < static_cast<int>(std::size(kFormats))
                                      ? kFormats[iFilter].format
                                      : kFormats[0].format;
-    return {strChosen + QLatin1Char('.') + FormatExtension(filtered), filtered};
+    // "graph." takes the extension after its point.
+    const QString strStem = strChosen.endsWith(QLatin1Char('.')) ? strChosen.chopped(1) : strChosen;
+    return {strStem + QLatin1Char('.') + FormatExtension(filtered), filtered};
 }
 
 bool WriteGraph(const GraphScene& scene, const QString& strFile, PictureFormat format, QString* pstrReason)

@@ -148,6 +148,7 @@ void tst_GraphOutput::save_data()
     QTest::newRow("with extension") << "graph.bmp" << 0 << "graph.bmp" << QByteArray("BMP") << false;
     QTest::newRow("without extension") << "graph" << 0 << "graph.bmp" << QByteArray("BMP") << false;
     QTest::newRow("another extension") << "graph.v2" << 0 << "graph.v2.bmp" << QByteArray("BMP") << false;
+    QTest::newRow("a point at the end") << "graph." << 1 << "graph.png" << QByteArray("PNG") << false;
     QTest::newRow("after zooming") << "zoomed" << 0 << "zoomed.bmp" << QByteArray("BMP") << true;
     QTest::newRow("over an older file") << "old.bmp" << 0 << "old.bmp" << QByteArray("BMP") << false;
     QTest::newRow("png without extension") << "graph" << 1 << "graph.png" << QByteArray("PNG") << false;
