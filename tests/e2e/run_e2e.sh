@@ -69,7 +69,9 @@ expect_graph() {
     [ $shown -eq 0 ] || exit 1
 }
 
-"$program" > "$work/program.log" 2>&1 &
+# Marks the processes of this run, so that the check at the end does not
+# count the program started by another test running beside this one.
+VELMORA_E2E_RUN="$$" "$program" > "$work/program.log" 2>&1 &
 pid=$!
 
 main=$(find_window Velmora)
@@ -171,7 +173,8 @@ pid=
 [ $rc -eq 0 ] || { echo "e2e: the program ended with status $rc" >&2; exit 1; }
 program_file="$(readlink -f "$program")"
 for proc in /proc/[0-9]*; do
-    if [ "$(readlink "$proc/exe" 2>/dev/null)" = "$program_file" ]; then
+    if [ "$(readlink "$proc/exe" 2>/dev/null)" = "$program_file" ] \
+        && tr '\0' '\n' < "$proc/environ" 2>/dev/null | grep -qx "VELMORA_E2E_RUN=$$"; then
         echo "e2e: a program process is still running (${proc#/proc/})" >&2
         exit 1
     fi
