@@ -2,15 +2,18 @@
 
 #include "BitmapFile.h"
 #include "GraphScene.h"
-#include "PictureCanvas.h"
 #include "ProgramIdentity.h"
 #include "VectorFile.h"
-#include "clsMath.h"
 
 #include <QFileInfo>
-#include <QPainter>
 
 namespace {
+
+struct GraphFileFormat {
+    PictureFormat format;
+    const char* pszExtension;   // without the point, "bmp"
+    const char* pszDescription; // the save dialog's filter text, "Pictures (*.bmp)"
+};
 
 constexpr GraphFileFormat kFormats[] = {
     {PictureFormat::Bmp, "bmp", "Pictures (*.bmp)"},
@@ -25,11 +28,6 @@ const GraphFileFormat& FormatEntry(PictureFormat format)
 }
 
 } // namespace
-
-std::span<const GraphFileFormat> GraphFileFormats()
-{
-    return kFormats;
-}
 
 QString GraphFileFilter()
 {
@@ -65,21 +63,17 @@ GraphFileTarget SaveTarget(const QString& strChosen, int iFilter)
     return {strStem + QLatin1Char('.') + FormatExtension(filtered), filtered};
 }
 
-bool WriteGraph(const GraphScene& scene, const QString& strFile, PictureFormat format, QString* pstrReason)
+bool WriteGraph(const GraphScene& scene, const QString& strFile, PictureFormat format, QString* pstrReason,
+                const QImage* pDrawn)
 {
     if (format == PictureFormat::Bmp || format == PictureFormat::Png)
-        return WriteBitmapFile(GraphPicture(scene), strFile, pstrReason, format == PictureFormat::Png ? "PNG" : "BMP");
-    // The drawing is made by a mirror of a picture's canvas, so that it holds
-    // the lines and texts the picture is drawn with, at their exact places.
+        return WriteBitmapFile(pDrawn ? *pDrawn : GraphPicture(scene), strFile, pstrReason,
+                               format == PictureFormat::Png ? "PNG" : "BMP");
+    // The drawing is made by a mirror of the picture's canvas, so that it
+    // holds the lines and texts the picture is drawn with, at their exact
+    // places.
     return WriteVectorFile(
         format == PictureFormat::Svg ? VectorFormat::Svg : VectorFormat::Pdf, strFile, kGraphPictureSize,
-        QString::fromUtf8(kGraphCreatedLine),
-        [&scene](QPainter& painter) {
-            QImage picture = PictureCanvas::NewImage(kGraphPictureSize, Qt::white);
-            PictureCanvas canvas(picture);
-            const PictureCanvas::Mirror mirror(canvas, painter);
-            clsMath objMath;
-            DrawGraph(canvas, scene, objMath);
-        },
+        QString::fromUtf8(kGraphCreatedLine), [&scene](QPainter& painter) { GraphPicture(scene, &painter); },
         pstrReason);
 }

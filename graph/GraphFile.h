@@ -3,25 +3,17 @@
 #include <QString>
 
 #include <optional>
-#include <span>
 
+class QImage;
 struct GraphScene;
 
-// The formats a graph is written in: BMP and PNG hold the picture pixel for
+// The formats a graph is written in, in the order of the save dialog's
+// filters (the first is the default): BMP and PNG hold the picture pixel for
 // pixel, SVG and PDF a drawing of it in lines and texts.
 enum class PictureFormat { Bmp, Png, Svg, Pdf };
 
-struct GraphFileFormat {
-    PictureFormat format;
-    const char* pszExtension;   // without the point, "bmp"
-    const char* pszDescription; // the save dialog's filter text, "Pictures (*.bmp)"
-};
-
-// Every format, in the order of the save dialog's filters; the first is the
-// default.
-std::span<const GraphFileFormat> GraphFileFormats();
-
-// The save dialog's filter: "Pictures (*.bmp)|*.bmp|PNG pictures ...".
+// The save dialog's filter, made from the table of formats:
+// "Pictures (*.bmp)|*.bmp|PNG pictures ...".
 QString GraphFileFilter();
 
 QString FormatExtension(PictureFormat format);
@@ -40,7 +32,9 @@ struct GraphFileTarget {
 };
 GraphFileTarget SaveTarget(const QString& strChosen, int iFilter);
 
-// Draws the scene into the file in the format: the picture itself, or a
-// drawing of the same size in lines and texts. A failure leaves no partial
-// file and an existing file untouched; the reason then goes to pstrReason.
-bool WriteGraph(const GraphScene& scene, const QString& strFile, PictureFormat format, QString* pstrReason = nullptr);
+// Writes the scene into the file in the format: its picture (pDrawn, when
+// the caller has it drawn already), or a drawing of the same size in lines
+// and texts. A failure leaves no partial file and an existing file
+// untouched; the reason then goes to pstrReason.
+bool WriteGraph(const GraphScene& scene, const QString& strFile, PictureFormat format, QString* pstrReason = nullptr,
+                const QImage* pDrawn = nullptr);

@@ -1,11 +1,11 @@
 #include "GraphScene.h"
 
 #include "EntryEvaluation.h"
-#include "PictureCanvas.h"
 #include "PlotDrawing.h"
 #include "clsMath.h"
 
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -37,7 +37,6 @@ GraphView OpeningView(const ViewSettings& settings, bool bPolar, QSize pictureSi
     view.iHalfSize = 200;
     view.iLabelStepX = 1;
     view.iLabelStepY = 1;
-    view.iTickLength = 5;
     view.dScaleX = settings.dScaleX;
     view.dScaleY = settings.dScaleY;
     view.iDivisionsX = settings.iDivisionsX;
@@ -51,11 +50,14 @@ GraphView OpeningView(const ViewSettings& settings, bool bPolar, QSize pictureSi
     return view;
 }
 
-QStringList DrawnEntries(const GraphScene& scene)
+int ChosenEntry(const GraphScene& scene)
 {
-    if (scene.iChosen > 0 && scene.iChosen <= scene.entries.size())
-        return {scene.entries[scene.iChosen - 1]};
-    return scene.entries;
+    return scene.iChosen > 0 && scene.iChosen <= scene.entries.size() ? scene.iChosen : 0;
+}
+
+int CurveCount(const GraphScene& scene)
+{
+    return ChosenEntry(scene) > 0 ? 1 : static_cast<int>(scene.entries.size());
 }
 
 void DrawGraph(PictureCanvas& canvas, const GraphScene& scene, clsMath& objMath,
@@ -66,8 +68,8 @@ void DrawGraph(PictureCanvas& canvas, const GraphScene& scene, clsMath& objMath,
     PaintAxes(canvas, view);
     canvas.DrawWidth = 2;
     canvas.Font.setBold(true);
-    if (scene.iChosen > 0 && scene.iChosen <= scene.entries.size()) {
-        DrawEntry(canvas, view, objMath, scene.entries[scene.iChosen - 1], kChosenCurveColor,
+    if (const int iChosen = ChosenEntry(scene)) {
+        DrawEntry(canvas, view, objMath, scene.entries[iChosen - 1], kChosenCurveColor,
                   2 * view.iHalfSize - 50, beforePoint);
     } else {
         // The legends stack upward from the last, 15 pixels apart.
@@ -81,10 +83,13 @@ void DrawGraph(PictureCanvas& canvas, const GraphScene& scene, clsMath& objMath,
     canvas.Font.setBold(false);
 }
 
-QImage GraphPicture(const GraphScene& scene)
+QImage GraphPicture(const GraphScene& scene, QPainter* pMirror, CanvasDrawing drawing)
 {
     QImage picture = PictureCanvas::NewImage(kGraphPictureSize, Qt::white);
-    PictureCanvas canvas(picture);
+    PictureCanvas canvas(picture, drawing);
+    std::optional<PictureCanvas::Mirror> mirror;
+    if (pMirror)
+        mirror.emplace(canvas, *pMirror);
     clsMath objMath;
     DrawGraph(canvas, scene, objMath);
     return picture;

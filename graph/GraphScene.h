@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GraphView.h"
+#include "PictureCanvas.h"
 
 #include <QImage>
 #include <QSize>
@@ -8,7 +9,7 @@
 
 #include <functional>
 
-class PictureCanvas;
+class QPainter;
 class clsMath;
 
 // The size of the graph's picture: the client area of the graph window's
@@ -30,8 +31,11 @@ struct GraphScene {
 // halves rounded to even, shows the centre of the view).
 GraphView OpeningView(const ViewSettings& settings, bool bPolar, QSize pictureSize = kGraphPictureSize);
 
-// The entries the scene draws: all of them, or the one chosen.
-QStringList DrawnEntries(const GraphScene& scene);
+// The entry shown alone, counted from 1, or 0 when every entry is shown.
+int ChosenEntry(const GraphScene& scene);
+
+// How many curves the scene draws.
+int CurveCount(const GraphScene& scene);
 
 // Draws the scene on the canvas: clears it, draws the axes, marks and labels,
 // then for each drawn entry its legend and its curve in its colour, and
@@ -41,5 +45,8 @@ QStringList DrawnEntries(const GraphScene& scene);
 void DrawGraph(PictureCanvas& canvas, const GraphScene& scene, clsMath& objMath,
                const std::function<void()>& beforePoint = {});
 
-// The scene drawn on a new white picture of the graph's size.
-QImage GraphPicture(const GraphScene& scene);
+// The scene drawn on a new white picture of the graph's size, the usual way
+// or the plain way; with pMirror, drawn with that painter too, at its
+// surface's resolution.
+QImage GraphPicture(const GraphScene& scene, QPainter* pMirror = nullptr,
+                    CanvasDrawing drawing = CanvasDrawing::Usual);

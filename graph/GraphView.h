@@ -24,7 +24,6 @@ struct GraphView {
     bool bGrids = kDefaultViewSettings.bGrids;
     std::int16_t iPolarSensitivity = kDefaultViewSettings.iPolarSensitivity;
     bool bAnimate = false;                 // draw the next plot progressively
-    std::int16_t iTickLength = 5;          // half-length of a mark; iHalfSize for grid lines
     std::int16_t iLabelStepX = 1;          // label every n-th division
     std::int16_t iLabelStepY = 1;
 };

@@ -19,16 +19,17 @@ double LabelWidthAllowance(const QString& strLabel)
 
 void PaintDivisionsX(PictureCanvas& canvas, const GraphView& view)
 {
+    const int iTickLength = TickLength(view);
     const int iDivisions = DivisionsX(view);
     const int iLabelStep = std::max<int>(view.iLabelStepX, 1);
     double dValue = view.dOriginX - view.dScaleX;
     for (int k = -iDivisions; k <= iDivisions; ++k) {
         const double dPixel = (dValue - view.dOriginX) * view.iHalfSize / view.dScaleX + view.iCenterX;
-        canvas.Line(dPixel, view.iCenterY - view.iTickLength, dPixel, view.iCenterY + view.iTickLength);
+        canvas.Line(dPixel, view.iCenterY - iTickLength, dPixel, view.iCenterY + iTickLength);
         if (k != 0 && k % iLabelStep == 0) {
             const QString strLabel = LabelText(dValue);
             canvas.CurrentX = dPixel - 6 - LabelWidthAllowance(strLabel);
-            if (view.iTickLength > 5)
+            if (iTickLength > 5)
                 canvas.CurrentX -= 6;
             canvas.CurrentY = view.iCenterY + 10;
             canvas.Print(strLabel);
@@ -39,19 +40,20 @@ void PaintDivisionsX(PictureCanvas& canvas, const GraphView& view)
 
 void PaintDivisionsY(PictureCanvas& canvas, const GraphView& view)
 {
+    const int iTickLength = TickLength(view);
     const int iDivisions = DivisionsY(view);
     const int iLabelStep = std::max<int>(view.iLabelStepY, 1);
     double dValue = view.dOriginY - view.dScaleY;
     for (int k = -iDivisions; k <= iDivisions; ++k) {
         const double dOffset = (dValue - view.dOriginY) * view.iHalfSize / view.dScaleY;
         // Marks go in mirrored order; their set of positions is symmetric.
-        canvas.Line(view.iCenterX - view.iTickLength, view.iCenterY + dOffset, view.iCenterX + view.iTickLength,
+        canvas.Line(view.iCenterX - iTickLength, view.iCenterY + dOffset, view.iCenterX + iTickLength,
                     view.iCenterY + dOffset);
         if (k != 0 && k % iLabelStep == 0) {
             const QString strLabel = LabelText(dValue);
             canvas.CurrentX = view.iCenterX - 20 - LabelWidthAllowance(strLabel);
             canvas.CurrentY = view.iCenterY - dOffset - 7;
-            if (view.iTickLength > 5)
+            if (iTickLength > 5)
                 canvas.CurrentY += 6;
             canvas.Print(strLabel);
         }
@@ -74,10 +76,8 @@ void PaintPolarRing(PictureCanvas& canvas, const GraphView& view)
 
 } // namespace
 
-void PaintAxes(PictureCanvas& canvas, const GraphView& shown)
+void PaintAxes(PictureCanvas& canvas, const GraphView& view)
 {
-    GraphView view = shown;
-    view.iTickLength = static_cast<std::int16_t>(TickLength(shown));
     canvas.Cls();
     const PictureCanvas::Batch batch(canvas);
     canvas.Style = DrawStyle::Solid;

@@ -12,7 +12,7 @@ class clsMath;
 // Clears the picture and draws the two centre lines, the division marks (grid
 // lines when grids are on in rectangular mode), the value labels, and in
 // polar mode the ring and its dotted spokes. The marks are as long as
-// TickLength gives, whatever view.iTickLength says.
+// TickLength gives.
 void PaintAxes(PictureCanvas& canvas, const GraphView& view);
 
 // Samples one curve with the evaluator and joins consecutive visible samples

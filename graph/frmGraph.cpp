@@ -227,7 +227,7 @@ void frmGraph::Save()
         return;
     const GraphFileTarget target = SaveTarget(choice->strFile, choice->iFilter);
     QString strReason;
-    if (!WriteGraph(m_scene, target.strFile, target.format, &strReason)) {
+    if (!WriteGraph(m_scene, target.strFile, target.format, &strReason, &picGraph->Picture())) {
         ShowMessage(tr("The graph could not be saved as \"%1\": %2")
                         .arg(QDir::toNativeSeparators(target.strFile), strReason),
                     MessageIcon::Critical);
@@ -339,13 +339,12 @@ void frmGraph::PlotGraph()
     GraphView& view = m_scene.view;
     m_scene.iChosen = std::max(cmbExps->currentIndex(), 0);
     txtPolarSensitivity->setText(QString::number(view.iPolarSensitivity / 100));
-    view.iTickLength = static_cast<std::int16_t>(TickLength(view));
     if (!objMath)
         objMath = std::make_unique<clsMath>();
     // A progressive plot shows the curves as they grow; no input is handled
     // meanwhile.
     if (view.bAnimate)
-        m_pacer.emplace(DrawnEntries(m_scene).size() * SampleCountEstimate(CurveRange(view)),
+        m_pacer.emplace(CurveCount(m_scene) * SampleCountEstimate(CurveRange(view)),
                         [this] { picGraph->Refresh(); });
     const auto beforePoint = [this] { m_pacer->BeforePoint(); };
     DrawGraph(picGraph->Canvas(), m_scene, *objMath,

@@ -59,8 +59,6 @@ std::optional<SaveDialogAnswer> ShowSaveDialog(QWidget* pParent, const SaveDialo
     std::optional<SaveDialogAnswer> answer = ServiceSlot<SaveDialogService>::Current().Ask(pParent, request);
     if (!answer || answer->strFile.isEmpty())
         return std::nullopt;
-    answer->strFile = WithDefaultExtension(answer->strFile,
-                                           FilterExtension(request.strFilter, answer->iFilter, request.strDefaultExt));
     return answer;
 }
 
@@ -85,11 +83,4 @@ QString DialogFilter(const QString& strPairFilter)
         filters.append(parts[i].contains(strShown) ? parts[i] : parts[i] + QLatin1Char(' ') + strShown);
     }
     return filters.join(QStringLiteral(";;"));
-}
-
-QString WithDefaultExtension(const QString& strFileName, const QString& strDefaultExt)
-{
-    if (strDefaultExt.isEmpty() || QFileInfo(strFileName).fileName().contains(QLatin1Char('.')))
-        return strFileName;
-    return strFileName + QLatin1Char('.') + strDefaultExt;
 }

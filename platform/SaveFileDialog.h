@@ -25,9 +25,9 @@ struct SaveDialogAnswer {
     int iFilter = 0;
 };
 
-// Shows the dialog and returns the chosen file name and filter; the name
-// gets the chosen filter's extension when it has none. Nothing when the
-// user cancels.
+// Shows the dialog and returns the chosen file name and filter; the real
+// dialog gives a name typed without an extension the chosen filter's. What
+// the name finally is, the caller decides. Nothing when the user cancels.
 std::optional<SaveDialogAnswer> ShowSaveDialog(QWidget* pParent, const SaveDialogRequest& request);
 
 // The extension that a name saved under filter iFilter gets: the filter's
@@ -39,8 +39,6 @@ QString FilterExtension(const QString& strPairFilter, int iFilter, const QString
 // Each description shows its patterns in brackets; pairs are joined by ";;".
 QString DialogFilter(const QString& strPairFilter);
 
-// The file name with ".<extension>" added when its last part has no point.
-QString WithDefaultExtension(const QString& strFileName, const QString& strDefaultExt);
 
 // What ShowSaveDialog shows: it gets the request and returns the name the
 // user typed with the filter chosen, or nothing for cancel. The real

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class QIODevice;
 class QPainter;
 
 enum class VectorFormat { Svg, Pdf };
@@ -16,3 +17,8 @@ enum class VectorFormat { Svg, Pdf };
 // anything failed; the reason then goes to pstrError.
 bool WriteVectorFile(VectorFormat format, const QString& strPath, const QSize& size, const QString& strTitle,
                      const std::function<void(QPainter&)>& draw, QString* pstrError = nullptr);
+
+// Writes the same document to a device, as it is: false when drawing or
+// writing failed.
+bool WriteVectorDocument(VectorFormat format, QIODevice& device, const QSize& size, const QString& strTitle,
+                         const std::function<void(QPainter&)>& draw);

@@ -8,38 +8,23 @@
 // places may still darken antialiased edges differently when drawn twice.
 
 #include "GraphScene.h"
-#include "PictureCanvas.h"
-#include "clsMath.h"
+#include "VectorFile.h"
 
 #include <QBuffer>
 #include <QPainter>
 #include <QString>
-#include <QSvgGenerator>
 #include <QSvgRenderer>
 
 #include <optional>
 
 namespace plain_drawing_check {
 
-// The scene drawn on a picture, with the painter as a mirror when given.
-inline QImage Draw(const GraphScene& scene, CanvasDrawing drawing, QPainter* pMirrorPainter = nullptr)
-{
-    QImage picture = PictureCanvas::NewImage(kGraphPictureSize, Qt::white);
-    PictureCanvas canvas(picture, drawing);
-    std::optional<PictureCanvas::Mirror> mirror;
-    if (pMirrorPainter)
-        mirror.emplace(canvas, *pMirrorPainter);
-    clsMath objMath;
-    DrawGraph(canvas, scene, objMath);
-    return picture;
-}
-
 inline QImage FineScreenCopy(const GraphScene& scene, CanvasDrawing drawing)
 {
     QImage copy = PictureCanvas::NewImage(kGraphPictureSize * 2, Qt::white);
     copy.setDevicePixelRatio(2);
     QPainter painter(&copy);
-    Draw(scene, drawing, &painter);
+    GraphPicture(scene, &painter, drawing);
     painter.end();
     return copy;
 }
@@ -49,14 +34,8 @@ inline QImage SvgInk(const GraphScene& scene, CanvasDrawing drawing)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(kGraphPictureSize);
-    generator.setViewBox(QRect(QPoint(0, 0), kGraphPictureSize));
-    generator.setResolution(96);
-    QPainter painter(&generator);
-    Draw(scene, drawing, &painter);
-    painter.end();
+    WriteVectorDocument(VectorFormat::Svg, buffer, kGraphPictureSize, QString(),
+                        [&](QPainter& painter) { GraphPicture(scene, &painter, drawing); });
     QSvgRenderer renderer(buffer.data());
     QImage rendered(kGraphPictureSize * 2, QImage::Format_RGB32);
     rendered.fill(Qt::white);
@@ -78,7 +57,7 @@ inline QImage SvgInk(const GraphScene& scene, CanvasDrawing drawing)
 inline std::optional<QString> PlainDrawingDifference(const GraphScene& scene, bool bDrawing = true)
 {
     using namespace plain_drawing_check;
-    if (Draw(scene, CanvasDrawing::Usual) != Draw(scene, CanvasDrawing::Plain))
+    if (GraphPicture(scene) != GraphPicture(scene, nullptr, CanvasDrawing::Plain))
         return QStringLiteral("the picture");
     if (FineScreenCopy(scene, CanvasDrawing::Usual) != FineScreenCopy(scene, CanvasDrawing::Plain))
         return QStringLiteral("the picture at two device pixels to a pixel");
