@@ -24,6 +24,38 @@ bool IsOneOf(char c, std::string_view set)
     return set.find(c) != std::string_view::npos;
 }
 
+bool IsExponentMark(char c)
+{
+    return c == 'e' || c == 'E';
+}
+
+// Whether the text from `at` on starts an exponent: "e" or "E", an optional
+// sign, and a digit. The text ends in ")", so reading stops there at the latest.
+bool StartsExponent(std::string_view text, std::size_t at)
+{
+    if (!IsExponentMark(text[at]))
+        return false;
+    const std::size_t digit = IsOneOf(text[at + 1], "+-") ? at + 2 : at + 1;
+    return IsDigit(text[digit]);
+}
+
+// How many characters of a number written with an exponent ("1e3", "2.5e-1")
+// end the text before x, given that its last `digits` characters are the
+// exponent's digits; 0 when no such number ends there.
+std::size_t ExponentNumberBefore(std::string_view text, std::size_t digits)
+{
+    std::size_t at = text.size() - digits; // one past the exponent's mark or sign
+    if (IsOneOf(text[at - 1], "+-"))
+        --at;
+    if (!IsExponentMark(text[at - 1]))
+        return 0;
+    --at;
+    std::size_t mantissa = 0;
+    while (IsDigit(text[at - 1 - mantissa]) || text[at - 1 - mantissa] == '.')
+        ++mantissa;
+    return mantissa == 0 ? 0 : text.size() - at + mantissa;
+}
+
 // Writes "*" after an x that runs into a digit, a letter, a bracket or a
 // point, and brackets a number directly before x inside a sum: "1+2x+3"
 // becomes "1+(2x)+3", which the digit pass then turns into "1+(2*x)+3".
@@ -47,6 +79,10 @@ std::string RewriteVariable(std::string_view in)
         std::size_t number = 0;
         while (IsDigit(out[out.size() - 1 - number]) || out[out.size() - 1 - number] == '.')
             ++number;
+        // A number with an exponent is one coefficient: "1+2e3x" -> "1+(2e3x)".
+        const bool bWholeDigits = std::all_of(out.end() - number, out.end(), IsDigit);
+        if (number > 0 && bWholeDigits)
+            number = std::max(number, ExponentNumberBefore(out, number));
         const char before = out[out.size() - 1 - number]; // the outer "(" at the latest
         const char after = star ? '*' : next;
         const bool bracket = number > 0 && after != '^' && after != ')' && before != '(';
@@ -77,7 +113,9 @@ std::string RewriteDigits(std::string_view in)
         if (out.back() == ')')
             out.push_back('*');
         out.push_back(c);
-        if (!IsOneOf(in[i + 1], "0123456789.+-*/%^) ")) // a digit is never last either
+        // A digit is never last either. A number's exponent is not a factor:
+        // "1e3" and "2.5e-1" stay whole.
+        if (!IsOneOf(in[i + 1], "0123456789.+-*/%^) ") && !StartsExponent(in, i + 1))
             out.push_back('*');
     }
     return out;

@@ -55,7 +55,10 @@ check 124 err "" -platform offscreen -reverse
 expect_file=graph.svg check 0 out "" --export graph.svg -- -x "sin(x"
 check 0 out "^x\^2= 2\.25 \$" --value 1.5 "x^2" "2x"
 check 0 out "^2\*x= 3 \$" --value 1.5 "x^2" "2x"
-check 0 out "^2x=Error\$" --value 1.5 --no-optimize "2x"
+check 2 err "^velmora: \"2x\": \"2x\" is not a number, x or pi\. Write \"2\*x\" for a product\.\$" \
+    --value 1.5 --no-optimize "2x"
+check 2 err "^velmora: \"x\*-1\": \"\*-\" puts a sign right after an operator, .* Write \"x\*\(-1\)\" for a sign" \
+    --value 2 "x*-1"
 check 2 err "^velmora: \"sin\(x\)\)\": Invalid brackets encountered\$" --export graph.png x "sin(x))"
 check 2 err "^velmora: \"x{32766}\": The expression is too long\. " --export graph.png "$(printf 'x%.0s' {1..32766})"
 check 2 err "^velmora: Invalid starting and ending range specified\$" --export graph.png --x 5:5 x

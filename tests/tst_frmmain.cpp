@@ -384,49 +384,83 @@ void tst_frmMain::windowsOverTheGraph()
 void tst_frmMain::typedText_data()
 {
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("listed"); // empty: nothing is added
-    QTest::addColumn<bool>("message");
+    QTest::addColumn<QString>("listed");   // empty: nothing is added
+    QTest::addColumn<QString>("message");  // empty: none is shown
+    QTest::addColumn<QString>("selected"); // what a refusal leaves selected in the box
 
     const struct {
         const char* pszTyped;
         const char* pszListed;
     } rows[] = {
         {"x^2+2x+1", "x^2+(2*x)+1"}, {"2x", "2*x"}, {"1+2.5x+3", "1+(2.5*x)+3"}, {"1/2x", "1/2*x"},
-        {"1/2x+1", "1/(2*x)+1"}, {"x2", "x*2"}, {"xx", "x*x"}, {"2pi", "2*pi"}, {"pi2", "pi2"},
-        {"x(x+1)", "x*(x+1)"}, {"2(x+1)", "2*(x+1)"}, {"(x+1)2", "(x+1)*2"}, {"(x+1)(x-1)", "(x+1)(x-1)"},
-        {"sin(x)cos(x)", "sin (x)cos (x)"}, {"sinx", "sin (x)"}, {"sin x", "sin (x)"}, {"sin(x", "sin (x)"},
+        {"1/2x+1", "1/(2*x)+1"}, {"x2", "x*2"}, {"xx", "x*x"}, {"2pi", "2*pi"},
+        {"x(x+1)", "x*(x+1)"}, {"2(x+1)", "2*(x+1)"}, {"(x+1)2", "(x+1)*2"},
+        {"sinx", "sin (x)"}, {"sin x", "sin (x)"}, {"sin(x", "sin (x)"},
         {"sin2x", "sin (2)*x"}, {"2sinx", "2*sin (x)"}, {"xsinx", "x*sin (x)"}, {"x^2sinx", "x^2*sin (x)"},
         {"exp(x)", "exp (x)"}, {"arcsinh x", "arcsinh (x)"}, {"cosec x", "cosec (x)"},
-        {"antilog2", "antilog (2)"}, {"sin abs(x)+1", "sin (abs (x))+1"}, {"sin", "sin ()"},
-        {"sin-x", "sin ()-x"}, {"2x^2+3x-5", "2*x^2+(3*x)-5"}, {"   ", "   "},
+        {"antilog2", "antilog (2)"}, {"sin abs(x)+1", "sin (abs (x))+1"},
+        {"2x^2+3x-5", "2*x^2+(3*x)-5"}, {"1e3x", "1e3*x"}, {"x+-1", "x+-1"}, {"-x^2", "-x^2"},
     };
     for (const auto& row : rows)
-        QTest::newRow(row.pszTyped) << QString::fromLatin1(row.pszTyped) << QString::fromLatin1(row.pszListed) << false;
-    QTest::newRow(")x(") << QStringLiteral(")x(") << QString() << true;
-    QTest::newRow("x)+(1") << QStringLiteral("x)+(1") << QString() << true;
-    QTest::newRow("empty") << QString() << QString() << false;
+        QTest::newRow(row.pszTyped) << QString::fromLatin1(row.pszTyped) << QString::fromLatin1(row.pszListed)
+                                    << QString() << QString();
+    const QString strSign = QStringLiteral("\"%1\" puts a sign right after an operator, which would take the "
+                                           "operator's place. Write \"%2\" for a sign after an operator.");
+    const struct {
+        const char* pszTyped;
+        QString strMessage;
+        const char* pszSelected;
+    } refused[] = {
+        {")x(", kBracketMessage, ""},
+        {"x)+(1", kBracketMessage, ""},
+        {"x*-1", strSign.arg("*-", "x*(-1)"), "*-"},
+        {"2 ^ - x", strSign.arg("^ -", "2^(-x)"), "^ -"},
+        {"pi2", QStringLiteral("\"pi2\" is not a number, x or pi. Write \"pi*2\" for a product."), "pi2"},
+        {"(x+1)(x-1)", QStringLiteral("An operator is missing at \")(\". Write \"(x+1)*(x-1)\" for a product."), ")("},
+        {"sin(x)cos(x)", QStringLiteral("An operator is missing at \")c\". Write \"sin(x)*cos(x)\" for a product."),
+         ")c"},
+        {"sin", QStringLiteral("\"sin\" has no argument. Write \"sin(x)\" with the argument in brackets."), "sin"},
+        {"sin-x", QStringLiteral("\"sin\" has no argument. Write \"sin(x)\" with the argument in brackets."), "sin"},
+        {"2x+", QStringLiteral("\"+\" has nothing after it. Finish the expression, or remove the \"+\"."), "+"},
+        {"srt(x)", QStringLiteral("\"srt\" is not x, pi or the name of a function. Write \"sqrt(x)\" instead."), "srt"},
+        {"e^x", QStringLiteral("\"e\" is not x, pi or the name of a function. Write \"exp(x)\" instead."), "e"},
+        {"3e-2x", QStringLiteral("In \"3e-2\" the sign after the e would be read as an operator. Write \"0.03\" for "
+                                 "this number."), "3e-2"},
+        {"2,5x", QStringLiteral("\",\" cannot be part of an expression. Write \".\" instead."), ","},
+        {"   ", QStringLiteral("The expression is empty. Type an expression in x."), ""},
+    };
+    for (const auto& row : refused)
+        QTest::newRow(row.pszTyped) << QString::fromLatin1(row.pszTyped) << QString() << row.strMessage
+                                    << QString::fromLatin1(row.pszSelected);
+    QTest::newRow("2×x") << QStringLiteral("2×x") << QString()
+                         << QStringLiteral("\"×\" cannot be part of an expression. Write \"*\" instead.")
+                         << QStringLiteral("×");
+    QTest::newRow("empty") << QString() << QString() << QString() << QString();
 }
 
 void tst_frmMain::typedText()
 {
     QFETCH(QString, typed);
     QFETCH(QString, listed);
-    QFETCH(bool, message);
+    QFETCH(QString, message);
+    QFETCH(QString, selected);
 
     MainWindow main;
     main.Show();
     main.Enter(typed);
 
     QCOMPARE(main.Entries(), listed.isEmpty() ? QStringList() : QStringList{listed});
-    // A refused text stays in the box; an entered one leaves it empty.
+    // A refused text stays in the box, the characters at fault selected; an
+    // entered one leaves it empty.
     QCOMPARE(main.Text()->text(), listed.isEmpty() ? typed : QString());
-    QCOMPARE(main.messages.messages.size(), message ? 1 : 0);
-    if (message) {
+    QCOMPARE(main.messages.messages.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty()) {
         const MessageRequest& request = main.messages.messages.first();
-        QCOMPARE(request.strText, kBracketMessage);
+        QCOMPARE(request.strText, message);
         QCOMPARE(request.strCaption, QStringLiteral("Error"));
         QCOMPARE(request.icon, MessageIcon::Critical);
         QCOMPARE(request.buttons, MessageButtons::OK);
+        QCOMPARE(main.Text()->selectedText(), selected);
     }
 }
 
@@ -454,13 +488,15 @@ void tst_frmMain::optimizeSwitch_data()
     QTest::addColumn<bool>("optimize");
 
     using States = QList<Qt::CheckState>;
-    QTest::newRow("ticked keeps 2x") << States{} << 1 << "2x" << "2x" << false;
+    QTest::newRow("ticked keeps sin(x)") << States{} << 1 << "sin(x)" << "sin(x)" << false;
     QTest::newRow("ticked only balances") << States{} << 1 << "sin(x" << "sin(x)" << false;
-    QTest::newRow("ticked keeps blanks") << States{} << 1 << "  " << "  " << false;
-    QTest::newRow("ticked and cleared") << States{} << 2 << "2x" << "2*x" << true;
-    QTest::newRow("greyed normalises") << States{Qt::PartiallyChecked} << 0 << "2x" << "2*x" << true;
-    QTest::newRow("greyed then clicked is ticked") << States{Qt::PartiallyChecked} << 1 << "2x" << "2x" << false;
-    QTest::newRow("ticked then greyed") << States{Qt::Checked, Qt::PartiallyChecked} << 0 << "2x" << "2*x" << true;
+    QTest::newRow("ticked keeps blanks") << States{} << 1 << " x " << " x " << false;
+    QTest::newRow("ticked and cleared") << States{} << 2 << "sin(x)" << "sin (x)" << true;
+    QTest::newRow("greyed normalises") << States{Qt::PartiallyChecked} << 0 << "sin(x)" << "sin (x)" << true;
+    QTest::newRow("greyed then clicked is ticked") << States{Qt::PartiallyChecked} << 1 << "sin(x)" << "sin(x)"
+                                                   << false;
+    QTest::newRow("ticked then greyed") << States{Qt::Checked, Qt::PartiallyChecked} << 0 << "sin(x)" << "sin (x)"
+                                        << true;
 }
 
 void tst_frmMain::optimizeSwitch()
@@ -489,29 +525,29 @@ void tst_frmMain::editTakesSelectedOrLast()
 {
     MainWindow main;
     main.Show();
-    for (const char* pszText : {"a", "b", "c"})
+    for (const char* pszText : {"1", "2", "3"})
         main.Enter(QString::fromLatin1(pszText));
 
     // Without a selection the last entry comes back, replacing the box's text.
     QTest::keyClicks(main.Text(), QStringLiteral("typed"));
     main.Click("cmdEdit");
-    QCOMPARE(main.Text()->text(), QStringLiteral("c"));
+    QCOMPARE(main.Text()->text(), QStringLiteral("3"));
     QCOMPARE(main.Text()->cursorPosition(), 1);
-    QCOMPARE(main.Entries(), QStringList({"a", "b"}));
+    QCOMPARE(main.Entries(), QStringList({"1", "2"}));
 
     // With a selection the selected entry comes back.
     MainWindow::ClickRow(main.List(), 0);
     main.Click("cmdEdit");
-    QCOMPARE(main.Text()->text(), QStringLiteral("a"));
-    QCOMPARE(main.Entries(), QStringList({"b"}));
+    QCOMPARE(main.Text()->text(), QStringLiteral("1"));
+    QCOMPARE(main.Entries(), QStringList({"2"}));
     QVERIFY(main.List()->selectedItems().isEmpty());
 
     main.Click("cmdEdit");
-    QCOMPARE(main.Text()->text(), QStringLiteral("b"));
+    QCOMPARE(main.Text()->text(), QStringLiteral("2"));
     QCOMPARE(main.Entries(), QStringList());
     // An empty list gives nothing back and leaves the box alone.
     main.Click("cmdEdit");
-    QCOMPARE(main.Text()->text(), QStringLiteral("b"));
+    QCOMPARE(main.Text()->text(), QStringLiteral("2"));
     QVERIFY(main.messages.messages.isEmpty());
 }
 
@@ -519,32 +555,32 @@ void tst_frmMain::removeLeavesNoSelection()
 {
     MainWindow main;
     main.Show();
-    for (const char* pszText : {"a", "b", "c"})
+    for (const char* pszText : {"1", "2", "3"})
         main.Enter(QString::fromLatin1(pszText));
 
     main.Click("cmdRemoveExp");
-    QCOMPARE(main.Entries(), QStringList({"a", "b", "c"}));
+    QCOMPARE(main.Entries(), QStringList({"1", "2", "3"}));
 
     MainWindow::ClickRow(main.List(), 1);
     main.Click("cmdRemoveExp");
-    QCOMPARE(main.Entries(), QStringList({"a", "c"}));
+    QCOMPARE(main.Entries(), QStringList({"1", "3"}));
     QVERIFY(main.List()->selectedItems().isEmpty());
     // So Edit takes the last entry, not the removed one's neighbour.
     main.Click("cmdEdit");
-    QCOMPARE(main.Text()->text(), QStringLiteral("c"));
-    QCOMPARE(main.Entries(), QStringList({"a"}));
+    QCOMPARE(main.Text()->text(), QStringLiteral("3"));
+    QCOMPARE(main.Entries(), QStringList({"1"}));
 }
 
 void tst_frmMain::clearListAndExpression()
 {
     MainWindow main;
     main.Show();
-    main.Enter(QStringLiteral("a"));
-    main.Enter(QStringLiteral("b"));
+    main.Enter(QStringLiteral("1"));
+    main.Enter(QStringLiteral("2"));
     QTest::keyClicks(main.Text(), QStringLiteral("sin(x)"));
     main.Click("cmdClear");
     QCOMPARE(main.Text()->text(), QString());
-    QCOMPARE(main.Entries(), QStringList({"a", "b"}));
+    QCOMPARE(main.Entries(), QStringList({"1", "2"}));
     main.Click("cmdClearList");
     QCOMPARE(main.Entries(), QStringList());
     QVERIFY(main.messages.messages.isEmpty());
@@ -599,7 +635,7 @@ void tst_frmMain::refusesTooLongOrFullList()
     auto refusals = [&main] { return main.messages.messages.size(); };
 
     // The longest text that still fits the evaluator with its two brackets.
-    const QString strLongest(32765, QLatin1Char('1'));
+    const QString strLongest = QStringLiteral("x+").repeated(16382) + QLatin1Char('x');
     main.Text()->setText(strLongest);
     QCOMPARE(main.Text()->text().size(), 32765);
     QTest::keyClick(main.Text(), Qt::Key_Return);

@@ -271,7 +271,7 @@ bool frmMain::RefuseIfListFull()
 
 bool frmMain::AppendExpression(const QString& strText)
 {
-    if (const std::optional<QString> strRefusal = EntryLengthRefusal(strText)) {
+    if (const std::optional<QString> strRefusal = ListEntryRefusal(strText)) {
         ShowError(*strRefusal);
         return false;
     }
@@ -285,8 +285,13 @@ void frmMain::cmdEnter_Click()
 {
     const PreparedEntry prepared = PrepareEntry(txtExpression->text(), gViewSettings.bOptimize);
     if (!prepared.strRefusal.isEmpty()) {
-        // Refused: the box keeps the text as the user typed it.
+        // Refused: the box keeps the text as the user typed it, with the
+        // characters at fault selected.
         ShowError(prepared.strRefusal);
+        if (prepared.iProblemStart >= 0) {
+            txtExpression->setFocus();
+            txtExpression->setSelection(prepared.iProblemStart, prepared.iProblemLength);
+        }
         return;
     }
     if (prepared.strEntry.isEmpty() || RefuseIfListFull())

@@ -3,8 +3,8 @@
 # two expressions and adds a sample; holds Enter on a keypad key three times
 # while two busy loops load the machine, and enters what that typed; opens
 # the About box beside the main window, closes it and ticks "Do not optimize
-# equations", and enters 2x, which is then left
-# unnormalised and draws nothing; draws them, zooms in with keypad +,
+# equations", and enters sqrt(-1-x^2), which is then left unnormalised and
+# has no value anywhere; draws them, zooms in with keypad +,
 # moves right with an arrow key, switches to polar mode from the toolbar,
 # opens and cancels the range selector, closes the graph window, opens it
 # again on 200 expressions and closes it with Esc at once, and exits.
@@ -111,9 +111,9 @@ window_geometry "$main"
 xdotool mousemove --sync $((WIN_X + ${MAIN_NO_OPTIMIZE% *})) $((WIN_Y + ${MAIN_NO_OPTIMIZE#* })) mousedown 1
 sleep 0.2
 xdotool mouseup 1
-# With the box ticked, 2x enters as typed and has no value anywhere.
+# With the box ticked, sqrt(-1-x^2) enters as typed and has no value anywhere.
 click_at $MAIN_EXPRESSION_BOX
-type_text '2x'
+type_text 'sqrt(-1-x^2)'
 press Return
 click_at $MAIN_DRAW
 
@@ -124,7 +124,7 @@ GRAPH_X=$WIN_X GRAPH_Y=$WIN_Y GRAPH_W=$WIN_W GRAPH_H=$WIN_H
 echo "e2e: the graph window is at ($GRAPH_X,$GRAPH_Y), $GRAPH_W x $GRAPH_H"
 
 # The fourth entry is x*x*x*x, typed by one click and three holds; the fifth,
-# 2x, draws nothing.
+# sqrt(-1-x^2), draws nothing.
 expect_graph "five entries, x and y from -10 to 10" rect 0 0 10 10 "${THREE_CURVES[@]}" 90D003:quartic E09304:absent
 
 press KP_Add

@@ -54,6 +54,21 @@ inline void RewriteVariable(std::string& p)
         while (m >= 1 && (IsDigit(At(p, m)) || At(p, m) == '.'))
             --m;
         const bool hasCoefficient = m < k - 1;
+        // A number with an exponent before the x: its mark, an optional sign,
+        // its digits, and before the mark a run of digits and points.
+        bool exponentDigits = hasCoefficient;
+        for (std::size_t j = m + 1; j < k; ++j)
+            exponentDigits = exponentDigits && IsDigit(At(p, j));
+        if (exponentDigits) {
+            std::size_t mark = IsOneOf(At(p, m), "+-") ? m - 1 : m;
+            if (At(p, mark) == 'e' || At(p, mark) == 'E') {
+                std::size_t start = mark - 1;
+                while (start >= 1 && (IsDigit(At(p, start)) || At(p, start) == '.'))
+                    --start;
+                if (start < mark - 1)
+                    m = start;
+            }
+        }
         const int after = At(p, k + 1);
         if (hasCoefficient && after != '^' && after != ')' && At(p, m) != '(') {
             p.insert(m, 1, '(');
@@ -74,7 +89,9 @@ inline void RewriteDigits(std::string& p)
             p.insert(k - 1, 1, '*');
             ++k;
         }
-        if (!IsOneOf(At(p, k + 1), "0123456789.+-*/%^) "))
+        const bool exponent = (At(p, k + 1) == 'e' || At(p, k + 1) == 'E')
+                              && (IsDigit(At(p, k + 2)) || (IsOneOf(At(p, k + 2), "+-") && IsDigit(At(p, k + 3))));
+        if (!IsOneOf(At(p, k + 1), "0123456789.+-*/%^) ") && !exponent)
             p.insert(k, 1, '*');
     }
 }
