@@ -174,7 +174,7 @@ std::string JoinFactors(const std::vector<std::string>& factors, std::string_vie
             std::string rest;
             for (std::size_t j = i + 1; j < factors.size(); ++j)
                 rest += (j > i + 1 ? "*" : "") + factors[j];
-            return result + factors[i] + (rest.empty() ? std::string(argument) : "(" + rest + ")");
+            return result + (i > 0 ? "*" : "") + factors[i] + (rest.empty() ? std::string(argument) : "(" + rest + ")");
         }
         result += (i > 0 ? "*" : "") + factors[i];
     }
@@ -470,7 +470,9 @@ std::optional<EntryFinding> Checker::ValueOperand(std::size_t k)
         instead = lower;
     } else if (operand == "e") {
         const bool bPower = k + 1 < m_tokens.size() && m_text[m_tokens[k + 1].start] == '^';
-        const std::string power = bPower ? Term(next) : std::string();
+        std::string power = bPower ? Term(next) : std::string();
+        if (power.starts_with('(')) // a bracketed power is the function's bracket
+            power = power.substr(1, power.size() - 2);
         instead = "exp(" + (power.empty() ? std::string(bPower ? "x" : "1") : power) + ")";
     } else {
         instead = std::string(NearestFunction(operand));

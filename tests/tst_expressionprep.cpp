@@ -1,13 +1,18 @@
 #include <QtTest>
 
+#include "ConventionalReader.h"
+#include "EntryCheck.h"
 #include "ExpressionPrep.h"
 #include "clsMath.h"
 #include "fuzz/ReferenceNormaliser.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -65,6 +70,9 @@ private slots:
     void randomBytesDoNotCrash();
     void matchesReference_data();
     void matchesReference();
+    void findsMisreading_data();
+    void findsMisreading();
+    void mathematicsPasses();
 };
 
 void tst_ExpressionPrep::checkBrackets_data()
@@ -322,6 +330,8 @@ void tst_ExpressionPrep::hostile()
     QFETCH(QByteArray, optimized);
     const std::string checkedText = CheckBrackets(toStd(text));
     const std::string optimizedText = OptimizeExpression(toStd(text));
+    // The entry check reads the longest texts, deep nesting included, in one go.
+    FindMisreading(optimizedText);
     if (checked) {
         QCOMPARE(toBytes(checkedText), bracketsChecked);
         QCOMPARE(toBytes(optimizedText), optimized);
@@ -338,7 +348,9 @@ void tst_ExpressionPrep::randomBytesDoNotCrash()
         while (text.size() < length)
             text += char(anyByte(generator));
         CheckBrackets(text);
-        OptimizeExpression(text);
+        const std::string entry = OptimizeExpression(text);
+        const EntryFinding finding = FindMisreading(entry);
+        QCOMPARE(finding.strFound, entry.substr(finding.iStart, finding.iLength));
     }
 }
 
@@ -363,7 +375,7 @@ void tst_ExpressionPrep::matchesReference()
                                                   "(",   "(",       "(",    ")",     ")",      " ",       " ",
                                                   "e",   "p",       "s",    "n",     "h",      "c",       "exp",
                                                   "sin", "sinh",    "cos",  "cosec", "arcsin", "arctanh", "ln",
-                                                  "log", "antilog", "sqrt", "abs",   "tan",    "sec"};
+                                                  "log", "antilog", "sqrt", "abs",   "tan",    "sec",     "E"};
     std::mt19937 generator(seed);
     std::uniform_int_distribution<std::size_t> anyPiece(0, std::size(pieces) - 1);
     std::uniform_int_distribution<int> pieceCount(0, maxPieces);
@@ -375,6 +387,174 @@ void tst_ExpressionPrep::matchesReference()
         const std::string expected = ReferenceNormaliser::OptimizeExpression(text);
         QVERIFY2(actual == expected, ('"' + text + "\" gives \"" + actual + "\", not \"" + expected + '"').c_str());
     }
+}
+
+void tst_ExpressionPrep::findsMisreading_data()
+{
+    // An entry as listed; what the check finds there (None: it passes), where
+    // it starts, the characters at fault and what to write instead.
+    QTest::addColumn<QByteArray>("entry");
+    QTest::addColumn<int>("problem");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<QByteArray>("found");
+    QTest::addColumn<QByteArray>("instead");
+    using P = EntryProblem;
+    auto add = [](const char* entry, P problem, int start, const char* found, const char* instead) {
+        QTest::addRow("%s", entry) << QByteArray(entry) << int(problem) << start << QByteArray(found)
+                                   << QByteArray(instead);
+    };
+    auto pass = [&add](const char* entry) { add(entry, P::None, 0, "", ""); };
+    for (const char* entry : {"-x^2", "2^3^2", "1e3*x", "2.5E3", ".5+2.", "x+-1", "+3", "Sin(x)", "SQRT (x)",
+                              "sin (x)^2", "(-2)^2", "7%3", "x^2+(2*x)+1", "2*sin (x)", "arcsinh (x)", "pi*x",
+                              "sin(x", "((x+1", "1+2*(x"})
+        pass(entry);
+
+    add("x*-1", P::SignAfterOperator, 1, "*-", "x*(-1)");
+    add("x^-1", P::SignAfterOperator, 1, "^-", "x^(-1)");
+    add("(x+1)*-sin (x)", P::SignAfterOperator, 5, "*-", "(x+1)*(-sin(x))");
+    add("x--1", P::SignAfterOperator, 1, "--", "x-(-1)");
+    add("(--x)", P::SignAfterOperator, 1, "--", "-(-x)");
+    add("2*+3", P::SignAfterOperator, 1, "*+", "2*(+3)");
+    add("sin (x)cos (x)", P::MissingOperator, 6, ")c", "sin(x)*cos(x)");
+    add("(x+1)(x-1)", P::MissingOperator, 4, ")(", "(x+1)*(x-1)");
+    add("(x)x", P::MissingOperator, 2, ")x", "(x)*x");
+    add("x(2)", P::MissingOperator, 0, "x(", "x*(2)");
+    add("2sin(x)", P::MissingOperator, 0, "2sin", "2*sin(x)");
+    add("2*x+", P::OperatorWithoutRight, 3, "+", "");
+    add("(1+)", P::OperatorWithoutRight, 2, "+", "");
+    add("(-)", P::OperatorWithoutRight, 1, "-", "");
+    add("*x", P::OperatorWithoutLeft, 0, "*", "");
+    add("2*/3", P::DoubledOperator, 1, "*/", "");
+    add("srt(x)", P::UnknownName, 0, "srt", "sqrt(x)");
+    add("1+srt", P::UnknownName, 2, "srt", "sqrt");
+    add("e^x", P::UnknownName, 0, "e", "exp(x)");
+    add("e^(2*x)", P::UnknownName, 0, "e", "exp(2*x)");
+    add("X", P::UnknownName, 0, "X", "x");
+    add("PI*x", P::UnknownName, 0, "PI", "pi");
+    add("foo(2)", P::UnknownName, 0, "foo", "");
+    add("sin", P::FunctionWithoutArgument, 0, "sin", "sin(x)");
+    add("2+sin ()-x", P::FunctionWithoutArgument, 2, "sin", "sin(x)");
+    add("()", P::EmptyGroup, 0, "()", "");
+    add("x+( )", P::EmptyGroup, 2, "( )", "");
+    add("pix", P::MalformedOperand, 0, "pix", "pi*x");
+    add("x2", P::MalformedOperand, 0, "x2", "x*2");
+    add("1+5 x", P::MalformedOperand, 2, "5 x", "5*x");
+    add("sinx", P::MalformedOperand, 0, "sinx", "sin(x)");
+    add("3.5.1", P::MalformedOperand, 0, "3.5.1", "");
+    add("2.5e-1*x", P::SignedExponent, 0, "2.5e-1", "0.25");
+    add("4E+2", P::SignedExponent, 0, "4E+2", "4E2");
+    add("1e-300", P::SignedExponent, 0, "1e-300", "1/1e300");
+    add("x/1e400", P::NumberOutOfRange, 2, "1e400", "");
+    add("2\xC3\x97x", P::UnknownCharacter, 1, "\xC3\x97", "*");
+    add("2,5", P::UnknownCharacter, 1, ",", ".");
+    add("x\t+1", P::UnknownCharacter, 1, "\t", "");
+    add("x)+(1", P::UnbalancedBrackets, 1, ")", "");
+    add("   ", P::EmptyExpression, 0, "   ", "");
+}
+
+void tst_ExpressionPrep::findsMisreading()
+{
+    QFETCH(QByteArray, entry);
+    QFETCH(int, problem);
+    QFETCH(int, start);
+    QFETCH(QByteArray, found);
+    QFETCH(QByteArray, instead);
+    const EntryFinding finding = FindMisreading(toStd(entry));
+    QCOMPARE(int(finding.problem), problem);
+    if (problem == int(EntryProblem::None))
+        return;
+    QCOMPARE(toBytes(finding.strFound), found);
+    QCOMPARE(int(finding.iStart), start);
+    QCOMPARE(toBytes(finding.strInstead), instead);
+}
+
+namespace {
+
+// Random expressions of ordinary mathematics: numbers, x, pi, the functions
+// in any case, the six operators, brackets, and signs only where a bracket
+// (or the whole text) starts.
+class RandomMathematics {
+public:
+    explicit RandomMathematics(unsigned seed) : m_generator(seed) {}
+
+    std::string Sum(int depth)
+    {
+        std::string text;
+        if (Pick(5) == 0)
+            text += Pick(2) ? "-" : "+";
+        text += Factor(depth);
+        for (int n = Pick(depth > 4 ? 1 : 4); n > 0; --n)
+            text += Space() + std::string(1, "+-*/^%"[Pick(6)]) + Space() + Factor(depth);
+        return text;
+    }
+
+private:
+    std::mt19937 m_generator;
+
+    int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_generator); }
+    std::string Space() { return Pick(8) == 0 ? " " : ""; }
+
+    std::string Factor(int depth)
+    {
+        static constexpr const char* kNumbers[] = {"0", "1", "2", "3", "7", "10", "2.5", ".5", "3.", "1e3", "2.5E2",
+                                                   "0.001", "123456.789", "65536"};
+        switch (Pick(depth > 4 ? 3 : 6)) {
+        case 0: return kNumbers[Pick(int(std::size(kNumbers)))];
+        case 1: return "x";
+        case 2: return "pi";
+        case 3:
+        case 4: {
+            std::string name(strFunctionNames[std::size_t(Pick(int(strFunctionNames.size())))]);
+            if (Pick(3) == 0)
+                for (char& c : name)
+                    c = Pick(2) ? char(c - 'a' + 'A') : c;
+            return name + Space() + "(" + Sum(depth + 1) + ")";
+        }
+        default: return "(" + Sum(depth + 1) + ")";
+        }
+    }
+};
+
+} // namespace
+
+void tst_ExpressionPrep::mathematicsPasses()
+{
+    // Every such expression passes the check, and the evaluator gives it the
+    // value of its usual reading wherever both are finite: as typed, as
+    // listed after normalising, and with its last brackets left open.
+    RandomMathematics maker(32);
+    int compared = 0;
+    for (int t = 0; t < 20000; ++t) {
+        const std::string text = maker.Sum(0);
+        std::vector<std::string> entries{text};
+        if (std::none_of(text.begin(), text.end(), [](char c) { return c >= 'A' && c <= 'Z'; }))
+            entries.push_back(CheckBrackets(OptimizeExpression(text))); // names in capitals are not normalised
+        std::string open = text;
+        while (open.back() == ')')
+            open.pop_back();
+        entries.push_back(open);
+        for (const std::string& entry : entries) {
+            const EntryFinding finding = FindMisreading(entry);
+            QVERIFY2(finding.problem == EntryProblem::None,
+                     ('"' + entry + "\" is refused at \"" + finding.strFound + '"').c_str());
+        }
+        for (const double x : {-2.5, -1.0, 0.0, 0.3, 1.0, 7.25}) {
+            const std::optional<double> expected = ConventionalReader::Value(text, x);
+            for (const std::string& entry : entries) {
+                clsMath math;
+                std::string expression = "(" + entry + ")";
+                const double value = math.Evaluate(expression, x);
+                if (!expected || math.bErrorStatus)
+                    continue;
+                QVERIFY2(value == *expected, ('"' + entry + "\" at " + std::to_string(x) + " gives "
+                                              + std::to_string(value) + ", not " + std::to_string(*expected))
+                                                 .c_str());
+                ++compared;
+            }
+        }
+    }
+    // Most readings have a finite value, so most were compared.
+    QVERIFY2(compared > 100000, std::to_string(compared).c_str());
 }
 
 QTEST_APPLESS_MAIN(tst_ExpressionPrep)

@@ -1,6 +1,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "EntryPreparation.h"
 #include "SampleFile.h"
 #include "SampleFolders.h"
 #include "clsMath.h"
@@ -176,6 +177,8 @@ void tst_SampleFile::shippedSamplesEvaluate()
         std::string strExpression = "(" + strSample.toStdString() + ")";
         objMath.Evaluate(strExpression, 0.7);
         QVERIFY2(!objMath.bErrorStatus, qPrintable(strSample));
+        // And each means what it says, so adding it is never refused.
+        QVERIFY2(!ListEntryRefusal(strSample), qPrintable(strSample));
     }
 }
 

@@ -1,9 +1,10 @@
 // A typed expression on its way into the list and onto the graph: the
-// bracket check, the normaliser, the bracket check again, then evaluation of
-// the bracketed entry at a few points, as a curve would. The normaliser must
-// write exactly what its plain, quadratic form in ReferenceNormaliser.h
-// writes, and FitsEvaluator must foretell whether the evaluator takes the
-// entry.
+// bracket check, the normaliser, the bracket check again, the entry check,
+// then evaluation of the bracketed entry at a few points, as a curve would.
+// The normaliser must write exactly what its plain, quadratic form in
+// ReferenceNormaliser.h writes, and FitsEvaluator must foretell whether the
+// evaluator takes the entry.
+#include "EntryCheck.h"
 #include "ExpressionPrep.h"
 #include "ReferenceNormaliser.h"
 #include "clsMath.h"
@@ -36,6 +37,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string strEntry = CheckBrackets(strNormalised);
     if (strEntry.empty())
         std::abort();
+
+    // The entry check points at characters of the entry, and they come from
+    // characters typed, or mark the place of an insertion.
+    const EntryFinding finding = FindMisreading(strEntry);
+    if (finding.problem != EntryProblem::None) {
+        if (finding.iStart + finding.iLength > strEntry.size()
+            || finding.strFound != strEntry.substr(finding.iStart, finding.iLength))
+            std::abort();
+        const auto [iStart, iLength] = TypedSpan(strTyped, strEntry, finding.iStart, finding.iLength);
+        if (iStart + iLength > strTyped.size())
+            std::abort();
+    }
 
     // An entry that fits keeps its prepared text within the evaluator's
     // length; one that does not fails at every point.
