@@ -15,13 +15,31 @@ namespace {
 constexpr std::size_t kMaxSuggestion = 48;
 constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsOperator(char c) { return c != '\0' && std::string_view("+-*/^%").find(c) != std::string_view::npos; }
-bool IsSign(char c) { return c == '+' || c == '-'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+bool IsOperator(char c)
+{
+    return c != '\0' && std::string_view("+-*/^%").find(c) != std::string_view::npos;
+}
+bool IsSign(char c)
+{
+    return c == '+' || c == '-';
+}
 // The evaluator removes only the space itself, not tabs or other blanks.
-bool IsOperandChar(char c) { return c != ' ' && c != '(' && c != ')' && !IsOperator(c); }
-bool IsNameChar(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || IsDigit(c) || c == '.'; }
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+bool IsOperandChar(char c)
+{
+    return c != ' ' && c != '(' && c != ')' && !IsOperator(c);
+}
+bool IsNameChar(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || IsDigit(c) || c == '.';
+}
+char Lower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
 
 std::string LowerCase(std::string_view text)
 {
@@ -65,10 +83,20 @@ std::size_t CharacterLength(char c)
 std::string_view CharacterInstead(std::string_view ch)
 {
     static constexpr std::array<std::pair<std::string_view, std::string_view>, 14> kInstead{{
-        {"\xC3\x97", "*"},   {"\xC2\xB7", "*"},    {"\xC3\xB7", "/"},        {"\xE2\x88\x92", "-"},
-        {"\xE2\x80\x93", "-"}, {"\xCF\x80", "pi"}, {"\xC2\xB2", "^2"},       {"\xC2\xB3", "^3"},
-        {"\xE2\x88\x9A", "sqrt"}, {",", "."},       {"[", "("},               {"]", ")"},
-        {"{", "("},          {"}", ")"},
+        {"\xC3\x97", "*"},
+        {"\xC2\xB7", "*"},
+        {"\xC3\xB7", "/"},
+        {"\xE2\x88\x92", "-"},
+        {"\xE2\x80\x93", "-"},
+        {"\xCF\x80", "pi"},
+        {"\xC2\xB2", "^2"},
+        {"\xC2\xB3", "^3"},
+        {"\xE2\x88\x9A", "sqrt"},
+        {",", "."},
+        {"[", "("},
+        {"]", ")"},
+        {"{", "("},
+        {"}", ")"},
     }};
     for (const auto& [from, to] : kInstead) {
         if (ch == from)
@@ -204,8 +232,9 @@ std::string NumberWithoutSign(std::string_view strUpToMark, char sign, std::stri
     if (point == kNone)
         point = digits.size();
     const long shifted = long(point) - std::stol(std::string(exponent));
-    std::string plain = shifted <= 0 ? "0." + std::string(std::size_t(-shifted), '0') + digits
-                                     : digits.substr(0, std::size_t(shifted)) + "." + digits.substr(std::size_t(shifted));
+    std::string plain = shifted <= 0
+                          ? "0." + std::string(std::size_t(-shifted), '0') + digits
+                          : digits.substr(0, std::size_t(shifted)) + "." + digits.substr(std::size_t(shifted));
     while (plain.back() == '0')
         plain.pop_back();
     if (plain.back() == '.')
@@ -266,7 +295,11 @@ std::vector<Token> Tokens(std::string_view text)
 
 class Checker {
 public:
-    explicit Checker(std::string_view text) : m_text(text), m_tokens(Tokens(text)) {}
+    explicit Checker(std::string_view text)
+        : m_text(text)
+        , m_tokens(Tokens(text))
+    {
+    }
 
     EntryFinding Run();
 
@@ -276,10 +309,10 @@ private:
     std::string_view m_text;
     std::vector<Token> m_tokens;
     Place m_place = Place::GroupStart;
-    std::size_t m_operator = kNone;           // the last operator's token
-    std::size_t m_termStart = 0;              // the last operand or group, with its function name
+    std::size_t m_operator = kNone; // the last operator's token
+    std::size_t m_termStart = 0;    // the last operand or group, with its function name
     std::size_t m_termEnd = 0;
-    std::size_t m_leftStart = 0;              // the term before the last operator, if any
+    std::size_t m_leftStart = 0; // the term before the last operator, if any
     std::size_t m_leftEnd = 0;
     struct Group {
         std::size_t termStart; // where the group's term starts: its function name or its "("
@@ -418,9 +451,9 @@ std::optional<EntryFinding> Checker::NameBeforeGroup(std::size_t k)
         return std::nullopt;
     const Token& token = m_tokens[k];
     const std::size_t groupEnd = TermEnd(k + 1);
-    const std::string group =
-        groupEnd == kNone || groupEnd - token.end > kMaxSuggestion ? std::string("(x)")
-                                                                   : WithoutSpaces(Slice(m_tokens[k + 1].start, groupEnd));
+    const std::string group = groupEnd == kNone || groupEnd - token.end > kMaxSuggestion
+                                ? std::string("(x)")
+                                : WithoutSpaces(Slice(m_tokens[k + 1].start, groupEnd));
     double dValue = 0;
     if (name == "x" || name == "pi" || ParseOperandNumber(name, dValue))
         return Found(EntryProblem::MissingOperator, token.end - 1, m_tokens[k + 1].start + 1, name + "*" + group);
@@ -445,9 +478,10 @@ std::optional<EntryFinding> Checker::ValueOperand(std::size_t k)
     // A number whose exponent carries a sign: "2.5e-1" is read as "2.5e" - 1.
     const std::size_t next = k + 2;
     if (IsNumberForm(operand.substr(0, operand.size() - 1), false) && (operand.back() == 'e' || operand.back() == 'E')
-        && next < m_tokens.size() && m_tokens[k + 1].kind == TokenKind::Operator && IsSign(m_text[m_tokens[k + 1].start])
-        && m_tokens[k + 1].start == token.end && m_tokens[next].kind == TokenKind::Operand
-        && m_tokens[next].start == m_tokens[k + 1].end && IsDigit(m_text[m_tokens[next].start])) {
+        && next < m_tokens.size() && m_tokens[k + 1].kind == TokenKind::Operator
+        && IsSign(m_text[m_tokens[k + 1].start]) && m_tokens[k + 1].start == token.end
+        && m_tokens[next].kind == TokenKind::Operand && m_tokens[next].start == m_tokens[k + 1].end
+        && IsDigit(m_text[m_tokens[next].start])) {
         std::size_t end = m_tokens[next].start;
         while (end < m_tokens[next].end && IsDigit(m_text[end]))
             ++end;

@@ -54,26 +54,23 @@ QString MisreadingMessage(const EntryFinding& finding)
     const QString strInstead = Quoted(finding.strInstead);
     const bool bInstead = !finding.strInstead.empty();
     switch (finding.problem) {
-    case EntryProblem::None:
-        break;
-    case EntryProblem::EmptyExpression:
-        return QStringLiteral("The expression is empty. Type an expression in x.");
-    case EntryProblem::UnbalancedBrackets:
-        return InvalidBrackets();
+    case EntryProblem::None: break;
+    case EntryProblem::EmptyExpression: return QStringLiteral("The expression is empty. Type an expression in x.");
+    case EntryProblem::UnbalancedBrackets: return InvalidBrackets();
     case EntryProblem::EmptyGroup:
         return QStringLiteral("%1 holds nothing. Write a value between the brackets.").arg(strFound);
     case EntryProblem::UnknownName:
         return QStringLiteral("%1 is not x, pi or the name of a function. ").arg(strFound)
-               + (bInstead ? QStringLiteral("Write %1 instead.").arg(strInstead)
-                           : QStringLiteral("The functions are abs, sin, cos, tan, sec, cosec, cot, arcsin, arccos, "
-                                            "arctan, exp, ln, log, antilog, sqrt, sinh, cosh, tanh, arcsinh, arccosh "
-                                            "and arctanh."));
+             + (bInstead ? QStringLiteral("Write %1 instead.").arg(strInstead)
+                         : QStringLiteral("The functions are abs, sin, cos, tan, sec, cosec, cot, arcsin, arccos, "
+                                          "arctan, exp, ln, log, antilog, sqrt, sinh, cosh, tanh, arcsinh, arccosh "
+                                          "and arctanh."));
     case EntryProblem::FunctionWithoutArgument:
         return QStringLiteral("%1 has no argument. Write %2 with the argument in brackets.").arg(strFound, strInstead);
     case EntryProblem::MalformedOperand:
         return QStringLiteral("%1 is not a number, x or pi. ").arg(strFound)
-               + (bInstead ? QStringLiteral("Write %1 for a product.").arg(strInstead)
-                           : QStringLiteral("Write numbers with at most one point, such as 3.5 or 1e3."));
+             + (bInstead ? QStringLiteral("Write %1 for a product.").arg(strInstead)
+                         : QStringLiteral("Write numbers with at most one point, such as 3.5 or 1e3."));
     case EntryProblem::SignedExponent:
         return QStringLiteral("In %1 the sign after the e would be read as an operator. Write %2 for this number.")
             .arg(strFound, strInstead);
@@ -81,8 +78,8 @@ QString MisreadingMessage(const EntryFinding& finding)
         return QStringLiteral("%1 is beyond the numbers that can be used (about 2.2e-308 to 1.8e308).").arg(strFound);
     case EntryProblem::UnknownCharacter:
         return QStringLiteral("%1 cannot be part of an expression. ").arg(strFound)
-               + (bInstead ? QStringLiteral("Write %1 instead.").arg(strInstead)
-                           : QStringLiteral("Use numbers, x, pi, function names, brackets and + - * / ^ %."));
+             + (bInstead ? QStringLiteral("Write %1 instead.").arg(strInstead)
+                         : QStringLiteral("Use numbers, x, pi, function names, brackets and + - * / ^ %."));
     case EntryProblem::OperatorWithoutLeft:
         return QStringLiteral("%1 has nothing before it. Write a value before it, or remove it.").arg(strFound);
     case EntryProblem::OperatorWithoutRight:
@@ -92,12 +89,18 @@ QString MisreadingMessage(const EntryFinding& finding)
     case EntryProblem::SignAfterOperator:
         return QStringLiteral("%1 puts a sign right after an operator, which would take the operator's place. ")
                    .arg(strFound)
-               + (bInstead ? QStringLiteral("Write %1 for a sign after an operator.").arg(strInstead)
-                           : QStringLiteral("Put the sign and what follows it in brackets, as in \"x*(-1)\"."));
-    case EntryProblem::MissingOperator:
-        return QStringLiteral("An operator is missing at %1. ").arg(strFound)
-               + (bInstead ? QStringLiteral("Write %1 for a product.").arg(strInstead)
-                           : QStringLiteral("Write \"*\" between factors."));
+             + (bInstead ? QStringLiteral("Write %1 for a sign after an operator.").arg(strInstead)
+                         : QStringLiteral("Put the sign and what follows it in brackets, as in \"x*(-1)\"."));
+    case EntryProblem::MissingOperator: {
+        // Usually the two characters either side of the missing operator.
+        const QString strPlace = QString::fromStdString(finding.strFound);
+        const QString strWhere = strPlace.size() == 2
+                                   ? QStringLiteral("between \"%1\" and \"%2\"").arg(strPlace[0], strPlace[1])
+                                   : QStringLiteral("in %1").arg(strFound);
+        return QStringLiteral("An operator is missing %1. ").arg(strWhere)
+             + (bInstead ? QStringLiteral("Write %1 for a product.").arg(strInstead)
+                         : QStringLiteral("Write \"*\" between factors."));
+    }
     }
     return {};
 }

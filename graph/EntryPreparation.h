@@ -7,8 +7,9 @@
 // A typed expression made ready for the expression list, as the Enter
 // button does it: the brackets checked and the missing closing ones added,
 // normalised unless that is switched off, and refused when the evaluator
-// could not take it or would read it differently from its mathematics. The main window and the command line share it, so an
-// expression is prepared and refused alike in both.
+// could not take it or would read it differently from its mathematics.
+// The main window and the command line share it, so an expression is
+// prepared and refused alike in both.
 
 // Why a text cannot be an entry of the list as it stands (a sample, which is
 // added unchanged): too long to keep, too long once written out for

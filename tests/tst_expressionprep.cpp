@@ -404,9 +404,9 @@ void tst_ExpressionPrep::findsMisreading_data()
                                    << QByteArray(instead);
     };
     auto pass = [&add](const char* entry) { add(entry, P::None, 0, "", ""); };
-    for (const char* entry : {"-x^2", "2^3^2", "1e3*x", "2.5E3", ".5+2.", "x+-1", "+3", "Sin(x)", "SQRT (x)",
-                              "sin (x)^2", "(-2)^2", "7%3", "x^2+(2*x)+1", "2*sin (x)", "arcsinh (x)", "pi*x",
-                              "sin(x", "((x+1", "1+2*(x"})
+    for (const char* entry :
+         {"-x^2", "2^3^2", "1e3*x", "2.5E3", ".5+2.", "x+-1", "+3", "Sin(x)", "SQRT (x)", "sin (x)^2", "(-2)^2", "7%3",
+          "x^2+(2*x)+1", "2*sin (x)", "arcsinh (x)", "pi*x", "sin(x", "((x+1", "1+2*(x"})
         pass(entry);
 
     add("x*-1", P::SignAfterOperator, 1, "*-", "x*(-1)");
@@ -475,7 +475,10 @@ namespace {
 // (or the whole text) starts.
 class RandomMathematics {
 public:
-    explicit RandomMathematics(unsigned seed) : m_generator(seed) {}
+    explicit RandomMathematics(unsigned seed)
+        : m_generator(seed)
+    {
+    }
 
     std::string Sum(int depth)
     {
@@ -496,8 +499,8 @@ private:
 
     std::string Factor(int depth)
     {
-        static constexpr const char* kNumbers[] = {"0", "1", "2", "3", "7", "10", "2.5", ".5", "3.", "1e3", "2.5E2",
-                                                   "0.001", "123456.789", "65536"};
+        static constexpr const char* kNumbers[] = {"0",  "1",  "2",   "3",     "7",     "10",         "2.5",
+                                                   ".5", "3.", "1e3", "2.5E2", "0.001", "123456.789", "65536"};
         switch (Pick(depth > 4 ? 3 : 6)) {
         case 0: return kNumbers[Pick(int(std::size(kNumbers)))];
         case 1: return "x";

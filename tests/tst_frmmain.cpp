@@ -392,14 +392,33 @@ void tst_frmMain::typedText_data()
         const char* pszTyped;
         const char* pszListed;
     } rows[] = {
-        {"x^2+2x+1", "x^2+(2*x)+1"}, {"2x", "2*x"}, {"1+2.5x+3", "1+(2.5*x)+3"}, {"1/2x", "1/2*x"},
-        {"1/2x+1", "1/(2*x)+1"}, {"x2", "x*2"}, {"xx", "x*x"}, {"2pi", "2*pi"},
-        {"x(x+1)", "x*(x+1)"}, {"2(x+1)", "2*(x+1)"}, {"(x+1)2", "(x+1)*2"},
-        {"sinx", "sin (x)"}, {"sin x", "sin (x)"}, {"sin(x", "sin (x)"},
-        {"sin2x", "sin (2)*x"}, {"2sinx", "2*sin (x)"}, {"xsinx", "x*sin (x)"}, {"x^2sinx", "x^2*sin (x)"},
-        {"exp(x)", "exp (x)"}, {"arcsinh x", "arcsinh (x)"}, {"cosec x", "cosec (x)"},
-        {"antilog2", "antilog (2)"}, {"sin abs(x)+1", "sin (abs (x))+1"},
-        {"2x^2+3x-5", "2*x^2+(3*x)-5"}, {"1e3x", "1e3*x"}, {"x+-1", "x+-1"}, {"-x^2", "-x^2"},
+        {"x^2+2x+1", "x^2+(2*x)+1"},
+        {"2x", "2*x"},
+        {"1+2.5x+3", "1+(2.5*x)+3"},
+        {"1/2x", "1/2*x"},
+        {"1/2x+1", "1/(2*x)+1"},
+        {"x2", "x*2"},
+        {"xx", "x*x"},
+        {"2pi", "2*pi"},
+        {"x(x+1)", "x*(x+1)"},
+        {"2(x+1)", "2*(x+1)"},
+        {"(x+1)2", "(x+1)*2"},
+        {"sinx", "sin (x)"},
+        {"sin x", "sin (x)"},
+        {"sin(x", "sin (x)"},
+        {"sin2x", "sin (2)*x"},
+        {"2sinx", "2*sin (x)"},
+        {"xsinx", "x*sin (x)"},
+        {"x^2sinx", "x^2*sin (x)"},
+        {"exp(x)", "exp (x)"},
+        {"arcsinh x", "arcsinh (x)"},
+        {"cosec x", "cosec (x)"},
+        {"antilog2", "antilog (2)"},
+        {"sin abs(x)+1", "sin (abs (x))+1"},
+        {"2x^2+3x-5", "2*x^2+(3*x)-5"},
+        {"1e3x", "1e3*x"},
+        {"x+-1", "x+-1"},
+        {"-x^2", "-x^2"},
     };
     for (const auto& row : rows)
         QTest::newRow(row.pszTyped) << QString::fromLatin1(row.pszTyped) << QString::fromLatin1(row.pszListed)
@@ -416,16 +435,20 @@ void tst_frmMain::typedText_data()
         {"x*-1", strSign.arg("*-", "x*(-1)"), "*-"},
         {"2 ^ - x", strSign.arg("^ -", "2^(-x)"), "^ -"},
         {"pi2", QStringLiteral("\"pi2\" is not a number, x or pi. Write \"pi*2\" for a product."), "pi2"},
-        {"(x+1)(x-1)", QStringLiteral("An operator is missing at \")(\". Write \"(x+1)*(x-1)\" for a product."), ")("},
-        {"sin(x)cos(x)", QStringLiteral("An operator is missing at \")c\". Write \"sin(x)*cos(x)\" for a product."),
+        {"(x+1)(x-1)",
+         QStringLiteral("An operator is missing between \")\" and \"(\". Write \"(x+1)*(x-1)\" for a product."), ")("},
+        {"sin(x)cos(x)",
+         QStringLiteral("An operator is missing between \")\" and \"c\". Write \"sin(x)*cos(x)\" for a product."),
          ")c"},
         {"sin", QStringLiteral("\"sin\" has no argument. Write \"sin(x)\" with the argument in brackets."), "sin"},
         {"sin-x", QStringLiteral("\"sin\" has no argument. Write \"sin(x)\" with the argument in brackets."), "sin"},
         {"2x+", QStringLiteral("\"+\" has nothing after it. Finish the expression, or remove the \"+\"."), "+"},
         {"srt(x)", QStringLiteral("\"srt\" is not x, pi or the name of a function. Write \"sqrt(x)\" instead."), "srt"},
         {"e^x", QStringLiteral("\"e\" is not x, pi or the name of a function. Write \"exp(x)\" instead."), "e"},
-        {"3e-2x", QStringLiteral("In \"3e-2\" the sign after the e would be read as an operator. Write \"0.03\" for "
-                                 "this number."), "3e-2"},
+        {"3e-2x",
+         QStringLiteral("In \"3e-2\" the sign after the e would be read as an operator. Write \"0.03\" for "
+                        "this number."),
+         "3e-2"},
         {"2,5x", QStringLiteral("\",\" cannot be part of an expression. Write \".\" instead."), ","},
         {"   ", QStringLiteral("The expression is empty. Type an expression in x."), ""},
     };
@@ -488,15 +511,19 @@ void tst_frmMain::optimizeSwitch_data()
     QTest::addColumn<bool>("optimize");
 
     using States = QList<Qt::CheckState>;
-    QTest::newRow("ticked keeps sin(x)") << States{} << 1 << "sin(x)" << "sin(x)" << false;
+    QTest::newRow("ticked keeps sin(x)") << States{} << 1 << "sin(x)"
+                                         << "sin(x)" << false;
     QTest::newRow("ticked only balances") << States{} << 1 << "sin(x" << "sin(x)" << false;
-    QTest::newRow("ticked keeps blanks") << States{} << 1 << " x " << " x " << false;
-    QTest::newRow("ticked and cleared") << States{} << 2 << "sin(x)" << "sin (x)" << true;
-    QTest::newRow("greyed normalises") << States{Qt::PartiallyChecked} << 0 << "sin(x)" << "sin (x)" << true;
-    QTest::newRow("greyed then clicked is ticked") << States{Qt::PartiallyChecked} << 1 << "sin(x)" << "sin(x)"
-                                                   << false;
-    QTest::newRow("ticked then greyed") << States{Qt::Checked, Qt::PartiallyChecked} << 0 << "sin(x)" << "sin (x)"
-                                        << true;
+    QTest::newRow("ticked keeps blanks") << States{} << 1 << " x "
+                                         << " x " << false;
+    QTest::newRow("ticked and cleared") << States{} << 2 << "sin(x)"
+                                        << "sin (x)" << true;
+    QTest::newRow("greyed normalises") << States{Qt::PartiallyChecked} << 0 << "sin(x)"
+                                       << "sin (x)" << true;
+    QTest::newRow("greyed then clicked is ticked") << States{Qt::PartiallyChecked} << 1 << "sin(x)"
+                                                   << "sin(x)" << false;
+    QTest::newRow("ticked then greyed") << States{Qt::Checked, Qt::PartiallyChecked} << 0 << "sin(x)"
+                                        << "sin (x)" << true;
 }
 
 void tst_frmMain::optimizeSwitch()

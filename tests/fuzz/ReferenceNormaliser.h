@@ -90,7 +90,7 @@ inline void RewriteDigits(std::string& p)
             ++k;
         }
         const bool exponent = (At(p, k + 1) == 'e' || At(p, k + 1) == 'E')
-                              && (IsDigit(At(p, k + 2)) || (IsOneOf(At(p, k + 2), "+-") && IsDigit(At(p, k + 3))));
+                           && (IsDigit(At(p, k + 2)) || (IsOneOf(At(p, k + 2), "+-") && IsDigit(At(p, k + 3))));
         if (!IsOneOf(At(p, k + 1), "0123456789.+-*/%^) ") && !exponent)
             p.insert(k, 1, '*');
     }

@@ -36,7 +36,11 @@ public:
     }
 
 private:
-    ConventionalReader(std::string_view text, double x) : m_text(text), m_x(x) {}
+    ConventionalReader(std::string_view text, double x)
+        : m_text(text)
+        , m_x(x)
+    {
+    }
 
     std::string_view m_text;
     double m_x;
