@@ -33,7 +33,10 @@
 // the longest text the program takes. Each run reports "ns_per_char", which
 // stays flat when the time is linear in the length, and each family ends
 // with Google Benchmark's fitted O(N) coefficient and its RMS error.
+// entrycheck/<family>/<length> times FindMisreading on what the normaliser
+// made of the same texts, which is what the check reads.
 
+#include "EntryCheck.h"
 #include "ExpressionPrep.h"
 #include "clsMath.h"
 
@@ -317,7 +320,7 @@ std::string RepeatedText(std::string_view part, std::string_view tail, std::size
     return text;
 }
 
-void RunNormalise(benchmark::State& state, std::string_view part, std::string_view tail)
+void RunNormalise(benchmark::State& state, std::string_view part, std::string_view tail, bool bCheck)
 {
     // The normaliser's tables take 8 bytes per character each, and from 128
     // KiB on glibc would map fresh pages for them on every call and hand them
@@ -329,10 +332,16 @@ void RunNormalise(benchmark::State& state, std::string_view part, std::string_vi
     mallopt(M_MMAP_THRESHOLD, 64 << 20);
     mallopt(M_TRIM_THRESHOLD, 128 << 20);
 
-    const std::string text = RepeatedText(part, tail, static_cast<std::size_t>(state.range(0)));
+    const std::string typed = RepeatedText(part, tail, static_cast<std::size_t>(state.range(0)));
+    const std::string text = bCheck ? OptimizeExpression(typed) : typed;
     for (auto _ : state) {
-        std::string result = OptimizeExpression(text);
-        benchmark::DoNotOptimize(result);
+        if (bCheck) {
+            EntryFinding finding = FindMisreading(text);
+            benchmark::DoNotOptimize(finding);
+        } else {
+            std::string result = OptimizeExpression(text);
+            benchmark::DoNotOptimize(result);
+        }
     }
     state.SetComplexityN(static_cast<benchmark::IterationCount>(text.size()));
     const double characters = static_cast<double>(state.iterations()) * static_cast<double>(text.size());
@@ -357,13 +366,16 @@ void RegisterNormalise()
         {"2x_plus", "2x+", "1"},
         {"sin_bracket_nested", "sin (", "x"},
     };
-    for (const Family& family : kFamilies) {
-        benchmark::RegisterBenchmark((std::string("normalise/") + family.name).c_str(),
-                                     [family](benchmark::State& s) { RunNormalise(s, family.part, family.tail); })
-            ->RangeMultiplier(2)
-            ->Range(4096, static_cast<std::int64_t>(kMaxExpressionLength) - 3)
-            ->Unit(benchmark::kMicrosecond)
-            ->Complexity(benchmark::oN);
+    for (const bool bCheck : {false, true}) {
+        for (const Family& family : kFamilies) {
+            benchmark::RegisterBenchmark(
+                (std::string(bCheck ? "entrycheck/" : "normalise/") + family.name).c_str(),
+                [family, bCheck](benchmark::State& s) { RunNormalise(s, family.part, family.tail, bCheck); })
+                ->RangeMultiplier(2)
+                ->Range(4096, static_cast<std::int64_t>(kMaxExpressionLength) - 3)
+                ->Unit(benchmark::kMicrosecond)
+                ->Complexity(benchmark::oN);
+        }
     }
 }
 

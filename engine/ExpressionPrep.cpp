@@ -80,8 +80,9 @@ std::string RewriteVariable(std::string_view in)
         while (IsDigit(out[out.size() - 1 - number]) || out[out.size() - 1 - number] == '.')
             ++number;
         // A number with an exponent is one coefficient: "1+2e3x" -> "1+(2e3x)".
-        const bool bWholeDigits = std::all_of(out.end() - number, out.end(), IsDigit);
-        if (number > 0 && bWholeDigits)
+        const char mark = out[out.size() - 1 - number];
+        if (number > 0 && (IsExponentMark(mark) || mark == '+' || mark == '-')
+            && std::all_of(out.end() - std::ptrdiff_t(number), out.end(), IsDigit))
             number = std::max(number, ExponentNumberBefore(out, number));
         const char before = out[out.size() - 1 - number]; // the outer "(" at the latest
         const char after = star ? '*' : next;
