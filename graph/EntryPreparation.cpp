@@ -134,6 +134,9 @@ std::optional<QString> ListFullRefusal(int iCount)
 
 PreparedEntry PrepareEntry(const QString& strTyped, bool bOptimize)
 {
+    // A text of blanks holds no expression: it is passed over, as an empty one is.
+    if (strTyped.trimmed().isEmpty())
+        return {};
     const std::string strText = ToEngineText(strTyped);
     bool bUnmatchedClose = false;
     if (CheckBrackets(strText, &bUnmatchedClose).empty())
@@ -152,10 +155,8 @@ PreparedEntry PrepareEntry(const QString& strTyped, bool bOptimize)
     if (finding.problem == EntryProblem::None)
         return {QString::fromStdString(strBalanced), QString()};
     PreparedEntry refused = Refused(MisreadingMessage(finding));
-    if (finding.problem != EntryProblem::EmptyExpression) {
-        const auto [iStart, iLength] = TypedSpan(strText, strBalanced, finding.iStart, finding.iLength);
-        refused.iProblemStart = Utf16Length(strText, iStart);
-        refused.iProblemLength = Utf16Length(strText, iStart + iLength) - refused.iProblemStart;
-    }
+    const auto [iStart, iLength] = TypedSpan(strText, strBalanced, finding.iStart, finding.iLength);
+    refused.iProblemStart = Utf16Length(strText, iStart);
+    refused.iProblemLength = Utf16Length(strText, iStart + iLength) - refused.iProblemStart;
     return refused;
 }

@@ -13,7 +13,9 @@
 
 // Why a text cannot be an entry of the list as it stands (a sample, which is
 // added unchanged): too long to keep, too long once written out for
-// evaluation, or read differently from what it says. Nothing when it can be one.
+// evaluation, or read differently from what it says (a text of blanks
+// included: callers pass over such a text before asking). Nothing when it
+// can be one.
 std::optional<QString> ListEntryRefusal(const QString& strText);
 
 // Why a list of iCount entries cannot take one more: the list indexes its
@@ -25,6 +27,7 @@ struct PreparedEntry {
     QString strRefusal; // why it was refused; empty when it was not
     // The typed characters the refusal is about, to select in the text box
     // (an empty span marks a place); no span when it is about the whole text.
+    // A text of nothing but blanks is passed over: no entry and no refusal.
     qsizetype iProblemStart = -1;
     qsizetype iProblemLength = 0;
 };

@@ -57,6 +57,7 @@ check 0 out "^x\^2= 2\.25 \$" --value 1.5 "x^2" "2x"
 check 0 out "^2\*x= 3 \$" --value 1.5 "x^2" "2x"
 check 2 err "^velmora: \"2x\": \"2x\" is not a number, x or pi\. Write \"2\*x\" for a product\.\$" \
     --value 1.5 --no-optimize "2x"
+check 0 out "^x= 1 \$" --value 1 "   " "x"
 check 2 err "^velmora: \"x\*-1\": \"\*-\" puts a sign right after an operator, .* Write \"x\*\(-1\)\" for a sign" \
     --value 2 "x*-1"
 check 2 err "^velmora: \"sin\(x\)\)\": Invalid brackets encountered\$" --export graph.png x "sin(x))"

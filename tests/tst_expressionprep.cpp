@@ -175,6 +175,16 @@ void tst_ExpressionPrep::optimizeExpression_data()
     add("1+2x^2", "1+2*x^2");
     add("sin x^2", "sin (x)^2");
     add("sin  x", "sin  (x)");
+    // A number with an exponent stays whole; "e" followed by no digit is not an exponent.
+    add("1e3x", "1e3*x");
+    add("1+2e3x+1", "1+(2e3*x)+1");
+    add("1+2.5e-1x+3", "1+(2.5e-1*x)+3");
+    add("4E+2x", "4E+2*x");
+    add(".5e2x", ".5e2*x");
+    add("sin2e3x", "sin (2e3)*x");
+    add("2e", "2*e");
+    add("2exp(x)", "2*exp (x)");
+    add("2e-x", "2*e-x");
 }
 
 void tst_ExpressionPrep::optimizeExpression()

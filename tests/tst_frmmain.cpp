@@ -450,7 +450,6 @@ void tst_frmMain::typedText_data()
                         "this number."),
          "3e-2"},
         {"2,5x", QStringLiteral("\",\" cannot be part of an expression. Write \".\" instead."), ","},
-        {"   ", QStringLiteral("The expression is empty. Type an expression in x."), ""},
     };
     for (const auto& row : refused)
         QTest::newRow(row.pszTyped) << QString::fromLatin1(row.pszTyped) << QString() << row.strMessage
@@ -459,6 +458,7 @@ void tst_frmMain::typedText_data()
                          << QStringLiteral("\"×\" cannot be part of an expression. Write \"*\" instead.")
                          << QStringLiteral("×");
     QTest::newRow("empty") << QString() << QString() << QString() << QString();
+    QTest::newRow("blanks") << QStringLiteral("   ") << QString() << QString() << QString();
 }
 
 void tst_frmMain::typedText()

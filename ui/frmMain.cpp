@@ -271,6 +271,9 @@ bool frmMain::RefuseIfListFull()
 
 bool frmMain::AppendExpression(const QString& strText)
 {
+    // A blank sample line holds no expression.
+    if (strText.trimmed().isEmpty())
+        return false;
     if (const std::optional<QString> strRefusal = ListEntryRefusal(strText)) {
         ShowError(*strRefusal);
         return false;
