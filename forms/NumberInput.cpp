@@ -4,7 +4,11 @@
 
 std::optional<double> ReadNumber(const QString& strText, const QLocale& locale)
 {
-    for (const QLocale& reader : {locale, QLocale::c()}) {
+    for (QLocale reader : {locale, QLocale::c()}) {
+        // A group separator is never taken: "2.500" under a locale that
+        // groups with "." is 2.5 by the "." reading, not 2500, and "1,000"
+        // is not a number where "," groups.
+        reader.setNumberOptions(reader.numberOptions() | QLocale::RejectGroupSeparator);
         bool bOk = false;
         const double dValue = reader.toDouble(strText.trimmed(), &bOk);
         if (bOk)

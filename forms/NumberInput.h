@@ -9,8 +9,9 @@
 // Numbers typed by the user into the windows' boxes.
 
 // The finite number the text stands for, read in the user's locale (its
-// decimal separator and digit grouping); text the locale does not take is
-// read with "." as the point, so "2.5" is understood everywhere. Spaces
+// decimal separator, without digit grouping); text the locale does not take
+// is read with "." as the point, so "2.5" is understood everywhere. A group
+// separator is taken nowhere: "2.500" is 2.5 in every locale. Spaces
 // around the number are ignored. Empty text, words, "inf", "nan" and numbers
 // beyond the range of a double give nothing.
 std::optional<double> ReadNumber(const QString& strText, const QLocale& locale = QLocale());

@@ -74,6 +74,7 @@ check 2 err "^velmora: option '--export' needs at least one expression\$" --expo
 check 2 err "^velmora: options '--export' and '--value' cannot be used together\$" --export graph.png --value 1 x
 check 2 err "^velmora: option '--grid' is used with '--export' only\$" --value 1 --grid x
 check 2 err "^velmora: Enter a number as the value for evaluation\.\$" --value a x
+LC_ALL=C check 2 err "^velmora: Enter a number as the value for evaluation\.\$" --value 1,000 x
 check 1 err "^velmora: cannot write \"missing/graph\.png\": " --export missing/graph.png x
 
 [ "$failures" = 0 ] || exit 1

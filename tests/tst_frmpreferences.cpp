@@ -268,6 +268,11 @@ void tst_frmPreferences::save_data()
     QTest::newRow("too narrow for its centre") << QStringList{"txtStartY=1e15", "txtEndY=1.00000000001e15"}
                                                << "The Y-axis range from Start to End is too small or too large to draw."
                                                << iError << QList<double>{};
+    // A group separator is never read as one, in either locale.
+    QTest::newRow("grouping point in a comma locale") << QStringList{"locale=de_DE", "txtEndX=2.500"} << "" << iNone
+                                                      << QList<double>{6.25, -3.75, 10, 0, 5, 5, 100, 0};
+    QTest::newRow("grouping comma") << QStringList{"txtEndX=1,000"} << "X-axis End must be a number." << iError
+                                    << QList<double>{};
     QTest::newRow("too wide") << QStringList{"txtStartX=-1e308", "txtEndX=1e308"}
                               << "The X-axis range from Start to End is too small or too large to draw." << iError
                               << QList<double>{};
@@ -288,6 +293,10 @@ void tst_frmPreferences::save()
             continue;
         }
         const QStringList parts = strEdit.split(QLatin1Char('='));
+        if (parts[0] == QLatin1String("locale")) {
+            QLocale::setDefault(QLocale(parts[1]));
+            continue;
+        }
         preferences.Type(parts[0].toLatin1().constData(), parts[1]);
     }
     const QStringList typed = preferences.Texts();
@@ -317,7 +326,10 @@ void tst_frmPreferences::save()
                             double(s.iDivisionsY), double(s.iPolarSensitivity), double(s.bGrids)}),
              stored);
 
-    // Opening the dialog again shows what was saved.
+    // Opening the dialog again shows what was saved (as typed, where the
+    // locale writes numbers as the row typed them).
+    if (QLocale().decimalPoint() != QLatin1String("."))
+        return;
     preferences.Open();
     QStringList expected = typed;
     expected[2] = QString::number(stored[4]);

@@ -115,6 +115,8 @@ void tst_frmValue::evaluate_data()
     QTest::newRow("decimal comma") << "de_DE" << QStringList{"x", "x*3"} << "0,5"
                                    << QStringList{"x= ,5 ", "x*3= 1,5 "};
     QTest::newRow("point in a comma locale") << "de_DE" << QStringList{"x"} << "2.5" << QStringList{"x= 2,5 "};
+    QTest::newRow("grouping point in a comma locale") << "de_DE" << QStringList{"x"} << "2.500"
+                                                      << QStringList{"x= 2,5 "};
 }
 
 void tst_frmValue::evaluate()
@@ -235,6 +237,7 @@ void tst_frmValue::valueThatIsNotANumber_data()
     QTest::newRow("word") << "ten";
     QTest::newRow("infinity") << "inf";
     QTest::newRow("too large") << "1e400";
+    QTest::newRow("grouping comma") << "1,000";
 }
 
 void tst_frmValue::valueThatIsNotANumber()
