@@ -1,7 +1,7 @@
 #include "VectorFile.h"
 
-#include "BitmapFile.h"
 #include "ProgramIdentity.h"
+#include "WholeFile.h"
 
 #include <QIODevice>
 #include <QPageLayout>

@@ -7,8 +7,16 @@
 #include <QXmlStreamReader>
 #include <QtTest>
 
+#include <csignal>
+#include <cstring>
+#include <thread>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 #include "ClipboardDouble.h"
 #include "FineScreen.h"
+#include "GraphFile.h"
 #include "GraphWindowFixture.h"
 #include "PlotDrawing.h"
 #include "PrinterDouble.h"
@@ -86,6 +94,8 @@ private slots:
     void exported_data();
     void exported();
     void failedSaveLeavesNothing();
+    void unusualTargets_data();
+    void unusualTargets();
     void copy();
     void print();
     void printerProblems_data();
@@ -396,6 +406,100 @@ void tst_GraphOutput::failedSaveLeavesNothing()
     QCOMPARE(messages.messages.size(), 1);
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
              QStringList{QStringLiteral("file")});
+}
+
+void tst_GraphOutput::unusualTargets_data()
+{
+    // How the target is made ready; the format written; the reason of the
+    // failure, as the operating system words it (none: the write succeeds).
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<int>("format");
+    QTest::addColumn<QString>("reason");
+    const int iSvg = int(PictureFormat::Svg), iPdf = int(PictureFormat::Pdf), iPng = int(PictureFormat::Png);
+    const QString strFull = QString::fromLocal8Bit(std::strerror(ENOSPC));
+    const QString strTooLarge = QString::fromLocal8Bit(std::strerror(EFBIG));
+    QTest::newRow("svg over a file, the disk filling") << "short writes over a file" << iSvg << strTooLarge;
+    QTest::newRow("pdf over a file, the disk filling") << "short writes over a file" << iPdf << strTooLarge;
+    QTest::newRow("a link to a full device") << "link to /dev/full" << iPdf << strFull;
+    QTest::newRow("a FIFO") << "fifo" << iSvg << QString();
+    QTest::newRow("a link to a file") << "link to a file" << iPng << QString();
+    QTest::newRow("a file with its permissions") << "file of mode 640" << iPng << QString();
+    QTest::newRow("a folder") << "folder" << iPng << QString::fromLocal8Bit(std::strerror(EISDIR));
+}
+
+void tst_GraphOutput::unusualTargets()
+{
+    QFETCH(QString, target);
+    QFETCH(int, format);
+    QFETCH(QString, reason);
+    QTemporaryDir folder;
+    const QString strFile = folder.filePath(QStringLiteral("graph"));
+    const QString strLinked = folder.filePath(QStringLiteral("linked"));
+    const QByteArray old("old contents");
+    auto makeFile = [&old](const QString& strPath) {
+        QFile file(strPath);
+        return file.open(QIODevice::WriteOnly) && file.write(old) == old.size();
+    };
+    const GraphScene scene{{QStringLiteral("x^2"), QStringLiteral("sin(x)")}, 0, OpeningView(gViewSettings, false)};
+
+    QByteArray piped;
+    std::thread reader;
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit unlimited = limit;
+    if (target == "short writes over a file") {
+        // Every write past 4,096 bytes fails, as on a disk that fills.
+        QVERIFY(makeFile(strFile));
+        std::signal(SIGXFSZ, SIG_IGN);
+        limit.rlim_cur = 4096;
+    } else if (target == "link to /dev/full") {
+        QVERIFY(QFile::link(QStringLiteral("/dev/full"), strFile));
+    } else if (target == "fifo") {
+        QVERIFY(::mkfifo(QFile::encodeName(strFile).constData(), 0600) == 0);
+        reader = std::thread([&] {
+            QFile fifo(strFile);
+            if (fifo.open(QIODevice::ReadOnly))
+                piped = fifo.readAll();
+        });
+    } else if (target == "link to a file") {
+        QVERIFY(makeFile(strLinked) && QFile::link(strLinked, strFile));
+    } else if (target == "file of mode 640") {
+        QVERIFY(makeFile(strFile));
+        QVERIFY(QFile::setPermissions(strFile, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    } else if (target == "folder") {
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("graph")));
+    }
+    const QStringList before = QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+
+    setrlimit(RLIMIT_FSIZE, &limit);
+    QString strReason;
+    const bool bWritten = WriteGraph(scene, strFile, PictureFormat(format), &strReason);
+    setrlimit(RLIMIT_FSIZE, &unlimited);
+    if (reader.joinable())
+        reader.join();
+
+    QCOMPARE(bWritten, reason.isEmpty());
+    QCOMPARE(strReason, reason);
+    // No temporary file is left, and what stood at the name is still there.
+    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+    const QFileInfo written(strFile);
+    if (target == "short writes over a file") {
+        QFile file(strFile);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), old);
+    } else if (target == "link to /dev/full" || target == "link to a file") {
+        QVERIFY(written.isSymLink());
+        if (target == "link to a file")
+            QCOMPARE(QImage(strLinked, "PNG").size(), kGraphPictureSize);
+    } else if (target == "fifo") {
+        QVERIFY(!written.isFile() && written.exists());
+        QVERIFY(piped.startsWith("<?xml"));
+    } else if (target == "file of mode 640") {
+        QCOMPARE(QImage(strFile, "PNG").size(), kGraphPictureSize);
+        struct stat status {};
+        QVERIFY(::stat(QFile::encodeName(strFile).constData(), &status) == 0);
+        QCOMPARE(status.st_mode & 0777, 0640u);
+    }
 }
 
 void tst_GraphOutput::copy()
