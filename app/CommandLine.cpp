@@ -13,7 +13,9 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <variant>
 
 namespace {
@@ -95,9 +97,28 @@ QString ProgramName()
     return arguments.isEmpty() ? QStringLiteral("velmora") : QFileInfo(arguments.first()).fileName();
 }
 
+// The first error met writing to standard output, 0 while there is none.
+int g_iOutputError = 0;
+
 void Write(std::FILE* pStream, const QString& strText)
 {
-    std::fputs(strText.toLocal8Bit().constData(), pStream);
+    if (std::fputs(strText.toLocal8Bit().constData(), pStream) < 0 && pStream == stdout && g_iOutputError == 0)
+        g_iOutputError = errno;
+}
+
+// Ends an answer written to standard output: status 0 once all of it is out,
+// else 1 with the reason on standard error.
+CommandLineAnswer FinishOutput()
+{
+    if (std::fflush(stdout) != 0 && g_iOutputError == 0)
+        g_iOutputError = errno;
+    if (g_iOutputError == 0 && std::ferror(stdout))
+        g_iOutputError = EIO;
+    if (g_iOutputError == 0)
+        return {0, std::nullopt};
+    TellError(QStringLiteral("cannot write to standard output: %1")
+                  .arg(QString::fromLocal8Bit(std::strerror(g_iOutputError))));
+    return {1, std::nullopt};
 }
 
 CommandLineAnswer EndWith(int iStatus)
@@ -156,7 +177,7 @@ CommandLineAnswer PrintValues(const QStringList& entries, const QString& strValu
     clsMath objMath;
     for (const QString& strEntry : entries)
         Write(stdout, ValueLine(objMath, strEntry, *dX) + QLatin1Char('\n'));
-    return EndWith(0);
+    return FinishOutput();
 }
 
 // The view the options ask for, checked as the preferences dialog checks
@@ -266,9 +287,14 @@ CommandLineAnswer AnswerCommandLine(int argc, char* argv[])
             return RefuseUsage(parser.errorText());
         return RefuseUsage(QStringLiteral("unknown option '%1'").arg(AsWritten(arguments, unknown.first())));
     }
-    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("version"))) {
-        // Prints the text and ends the program with status 0.
-        parser.process(arguments);
+    if (parser.isSet(QStringLiteral("help"))) {
+        Write(stdout, parser.helpText());
+        return FinishOutput();
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        Write(stdout, QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
+                                                    QCoreApplication::applicationVersion()));
+        return FinishOutput();
     }
     if (std::optional<CommandLineAnswer> answer = AnswerScript(parser))
         return *answer;

@@ -8,8 +8,14 @@
 #include "ProgramIcon.h"
 #include "frmMain.h"
 
+#include <csignal>
+
 int main(int argc, char* argv[])
 {
+    // A reader that goes away (a pipe's, a FIFO's) makes a write fail with a
+    // reason that is said, instead of ending the program.
+    std::signal(SIGPIPE, SIG_IGN);
+
     // Answered before anything needs a display.
     const CommandLineAnswer answer = AnswerCommandLine(argc, argv);
     if (answer.iExitStatus)

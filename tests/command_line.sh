@@ -16,7 +16,7 @@ failures=0
 # arguments, in an empty folder, ends with STATUS and prints a line matching
 # PATTERN (an extended regular expression; none when empty) on STREAM (out
 # or err). A run that fails leaves the folder empty; with expect_file set, a
-# run leaves that file there.
+# run leaves that file there; with output set, standard output goes there.
 check() {
     local status="$1" stream="$2" pattern="$3" out err rc=0 folder
     shift 3
@@ -25,7 +25,7 @@ check() {
         (cd "$folder" && QT_QPA_PLATFORM=offscreen timeout 3 "$program" "$@") >"$out" 2>"$err" || rc=$?
     else
         (cd "$folder" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 10 "$program" "$@") \
-            >"$out" 2>"$err" || rc=$?
+            >"${output:-$out}" 2>"$err" || rc=$?
     fi
     local text="$out" left
     [ "$stream" = out ] || text="$err"
@@ -76,6 +76,24 @@ check 2 err "^velmora: option '--grid' is used with '--export' only\$" --value 1
 check 2 err "^velmora: Enter a number as the value for evaluation\.\$" --value a x
 LC_ALL=C check 2 err "^velmora: Enter a number as the value for evaluation\.\$" --value 1,000 x
 check 1 err "^velmora: cannot write \"missing/graph\.png\": " --export missing/graph.png x
+
+# Output that cannot be written is said, with status 1: standard output on a
+# full device, a picture through a link to one. A FIFO is written into, not
+# replaced, so its reader gets the drawing.
+output=/dev/full check 1 err "^velmora: cannot write to standard output: " --value 1 x
+output=/dev/full check 1 err "^velmora: cannot write to standard output: " --help
+scratch="$(mktemp -d)"
+ln -s /dev/full "$scratch/full.png"
+LC_ALL=C check 1 err "^velmora: cannot write \".*full\.png\": No space left on device\$" --export "$scratch/full.png" x
+mkfifo "$scratch/pipe.svg"
+cat "$scratch/pipe.svg" >"$scratch/piped" &
+check 0 out "" --export "$scratch/pipe.svg" x
+wait
+if [ ! -p "$scratch/pipe.svg" ] || ! grep -q "<svg" "$scratch/piped" || [ ! -L "$scratch/full.png" ]; then
+    echo "FAIL: the FIFO or the link to /dev/full was replaced, or the FIFO's reader got no drawing"
+    failures=$((failures + 1))
+fi
+rm -rf "$scratch"
 
 [ "$failures" = 0 ] || exit 1
 echo "command line: all checks passed"
