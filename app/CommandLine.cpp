@@ -151,18 +151,29 @@ QString AsWritten(const QStringList& arguments, const QString& strName)
     return QStringLiteral("--") + strName;
 }
 
+// An expression as a message quotes it: at most its first 60 characters.
+QString Abbreviated(const QString& strTyped)
+{
+    constexpr qsizetype kQuoted = 60;
+    return strTyped.size() <= kQuoted ? strTyped : strTyped.left(kQuoted) + QChar(0x2026);
+}
+
 // The expressions prepared as the main window enters them, or why one of
 // them was refused. A blank one is passed over, as Enter passes it over.
 std::variant<QStringList, QString> PrepareEntries(const QStringList& typed, bool bOptimize)
 {
     QStringList entries;
     for (const QString& strTyped : typed) {
+        if (strTyped.contains(QLatin1Char('\n')) || strTyped.contains(QLatin1Char('\r')))
+            return QStringLiteral("\"%1\": an expression cannot hold a line break")
+                .arg(Abbreviated(QString(strTyped).replace(QLatin1Char('\n'), QLatin1Char(' '))
+                                     .replace(QLatin1Char('\r'), QLatin1Char(' '))));
         const PreparedEntry prepared = PrepareEntry(strTyped, bOptimize);
         QString strRefusal = prepared.strRefusal;
         if (strRefusal.isEmpty() && !prepared.strEntry.isEmpty())
             strRefusal = ListFullRefusal(int(entries.size())).value_or(QString());
         if (!strRefusal.isEmpty())
-            return QStringLiteral("\"%1\": %2").arg(strTyped, strRefusal);
+            return QStringLiteral("\"%1\": %2").arg(Abbreviated(strTyped), strRefusal);
         if (!prepared.strEntry.isEmpty())
             entries.append(prepared.strEntry);
     }
@@ -197,9 +208,10 @@ std::variant<ViewSettings, CommandLineAnswer> ReadView(const QCommandLineParser&
             continue;
         const QStringList parts = parser.value(pair.strOption).split(QLatin1Char(':'));
         if (parts.size() != 2)
-            return RefuseUsage(QStringLiteral("option '--%1' takes two values with a ':' between them, as in %2")
-                                   .arg(pair.strOption, pair.strOption == kDivisions ? QStringLiteral("5:5")
-                                                                                     : QStringLiteral("-10:10")));
+            return RefuseUsage(QStringLiteral("option '%1' takes two values with a ':' between them, as in %2")
+                                   .arg(AsWritten(QCoreApplication::arguments(), pair.strOption),
+                                        pair.strOption == kDivisions ? QStringLiteral("5:5")
+                                                                     : QStringLiteral("-10:10")));
         texts[std::size_t(pair.first)] = parts[0];
         texts[std::size_t(pair.second)] = parts[1];
     }
@@ -210,7 +222,8 @@ std::variant<ViewSettings, CommandLineAnswer> ReadView(const QCommandLineParser&
     if (const auto* pRefusal = std::get_if<ViewRefusal>(&read))
         return Refuse(pRefusal->strMessage);
     const ViewSettings& settings = std::get<ViewSettings>(read);
-    if (const std::optional<QString> strNote = SensitivityNote(settings))
+    // The note concerns polar curves only.
+    if (const std::optional<QString> strNote = SensitivityNote(settings); strNote && parser.isSet(kPolar))
         TellError(*strNote);
     return settings;
 }
@@ -235,6 +248,10 @@ std::optional<CommandLineAnswer> AnswerScript(const QCommandLineParser& parser)
 {
     const bool bExport = parser.isSet(kExport);
     const bool bValue = parser.isSet(kValue);
+    for (const QString& strOption : {kExport, kValue, kRangeX, kRangeY, kDivisions, kSensitivity})
+        if (parser.values(strOption).size() > 1)
+            return RefuseUsage(QStringLiteral("option '%1' is given more than once")
+                                   .arg(AsWritten(QCoreApplication::arguments(), strOption)));
     if (bExport && bValue)
         return RefuseUsage(QStringLiteral("options '--export' and '--value' cannot be used together"));
     for (const QString& strOption : kViewOptions)
@@ -274,10 +291,41 @@ void TellError(const QString& strText)
     Write(stderr, QStringLiteral("%1: %2\n").arg(ProgramName(), strText));
 }
 
+// The first argument that is not text in the system's encoding (invalid
+// UTF-8): decoded, it would name another file or expression.
+std::optional<QString> UndecodableArgument(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray raw(argv[i]);
+        const QString strDecoded = QString::fromLocal8Bit(raw);
+        if (strDecoded.toLocal8Bit() != raw)
+            return strDecoded;
+    }
+    return std::nullopt;
+}
+
+// Why the window cannot open, before Qt is asked to: the platform it would
+// use needs a display that is not set.
+std::optional<QString> NoDisplay(const QCommandLineParser& parser)
+{
+    const QString strPlatform = parser.isSet(QStringLiteral("platform")) ? parser.value(QStringLiteral("platform"))
+                                                                         : qEnvironmentVariable("QT_QPA_PLATFORM");
+    const bool bX11 = qEnvironmentVariableIsEmpty("DISPLAY") && !parser.isSet(QStringLiteral("display"));
+    const bool bWayland = qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    const QString strName = strPlatform.section(QLatin1Char(':'), 0, 0);
+    if ((strName.isEmpty() && bX11 && bWayland) || (strName == QLatin1String("xcb") && bX11)
+        || (strName.startsWith(QLatin1String("wayland")) && bWayland))
+        return QStringLiteral("cannot open the window: there is no display (DISPLAY and WAYLAND_DISPLAY are not "
+                              "set); use --export or --value to work without one");
+    return std::nullopt;
+}
+
 CommandLineAnswer AnswerCommandLine(int argc, char* argv[])
 {
     const QCoreApplication app(argc, argv);
     SetProgramIdentity();
+    if (const std::optional<QString> strArgument = UndecodableArgument(argc, argv))
+        return Refuse(QStringLiteral("\"%1\" is not valid text in the system's encoding").arg(Abbreviated(*strArgument)));
     const QStringList arguments = QCoreApplication::arguments();
     QCommandLineParser parser;
     DescribeOptions(parser);
@@ -300,5 +348,7 @@ CommandLineAnswer AnswerCommandLine(int argc, char* argv[])
         return *answer;
     if (!parser.positionalArguments().isEmpty())
         return RefuseUsage(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
+    if (const std::optional<QString> strProblem = NoDisplay(parser))
+        return Refuse(*strProblem);
     return {};
 }

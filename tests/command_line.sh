@@ -16,7 +16,9 @@ failures=0
 # arguments, in an empty folder, ends with STATUS and prints a line matching
 # PATTERN (an extended regular expression; none when empty) on STREAM (out
 # or err). A run that fails leaves the folder empty; with expect_file set, a
-# run leaves that file there; with output set, standard output goes there.
+# run leaves that file there; with output set, standard output goes there;
+# with quiet set, nothing may be written on standard error. Runs are made as
+# scripts are run, without a display and without a runtime folder.
 check() {
     local status="$1" stream="$2" pattern="$3" out err rc=0 folder
     shift 3
@@ -24,13 +26,15 @@ check() {
     if [ "$status" = 124 ]; then
         (cd "$folder" && QT_QPA_PLATFORM=offscreen timeout 3 "$program" "$@") >"$out" 2>"$err" || rc=$?
     else
-        (cd "$folder" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 10 "$program" "$@") \
+        (cd "$folder" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_RUNTIME_DIR \
+            timeout 10 "$program" "$@") \
             >"${output:-$out}" 2>"$err" || rc=$?
     fi
     local text="$out" left
     [ "$stream" = out ] || text="$err"
     left="$(ls -A "$folder")"
     if [ "$rc" != "$status" ] || { [ -n "$pattern" ] && ! grep -qE -- "$pattern" "$text"; } \
+        || { [ -n "${quiet:-}" ] && [ -s "$err" ]; } \
         || { [ "$rc" != 0 ] && [ -n "$left" ]; } || [ ! -s "$folder/${expect_file:-.}" ]; then
         echo "FAIL: velmora $*: status $rc (wanted $status), wanted /$pattern/ on std$stream"
         echo "  stdout: $(cat "$out")"
@@ -61,14 +65,20 @@ check 0 out "^x= 1 \$" --value 1 "   " "x"
 check 2 err "^velmora: \"x\*-1\": \"\*-\" puts a sign right after an operator, .* Write \"x\*\(-1\)\" for a sign" \
     --value 2 "x*-1"
 check 2 err "^velmora: \"sin\(x\)\)\": Invalid brackets encountered\$" --export graph.png x "sin(x))"
-check 2 err "^velmora: \"x{32766}\": The expression is too long\. " --export graph.png "$(printf 'x%.0s' {1..32766})"
+check 2 err "^velmora: \"x{60}…\": The expression is too long\. " --export graph.png "$(printf 'x%.0s' {1..32766})"
 check 2 err "^velmora: Invalid starting and ending range specified\$" --export graph.png --x 5:5 x
 check 2 err "^velmora: Y-axis Start must be a number\.\$" --export graph.png --y a:5 x
 check 2 err "^velmora: Y-axis No\. of divisions must be a number from 1 to 32767\.\$" --export graph.bmp --divisions 5:0 x
 check 2 err "^velmora: Polar Sensitivity must be a number from 1 to 32767\.\$" --export graph.pdf --sensitivity 40000 x
 check 2 err "^velmora: The X-axis range from Start to End is too small or too large to draw\.\$" \
     --export graph.png --x 1e-300:2e-300 x
-check 2 err "^velmora: option '--x' takes two values with a ':' between them" --export graph.png --x 5 x
+check 2 err "^velmora: option '-x' takes two values with a ':' between them" --export graph.png -x 5 x
+check 2 err "^velmora: option '--export' is given more than once\$" --export a.png --export b.png x
+expect_file=graph.png quiet=1 check 0 out "" --export graph.png --sensitivity 2000 x
+check 2 err "^velmora: \"(x\+){30}…\": \"q\" is not x, pi" --value 1 "$(printf 'x+%.0s' {1..40})q"
+check 2 err "^velmora: \"x \+1\": an expression cannot hold a line break\$" --value 1 $'x\n+1'
+check 2 err "is not valid text in the system's encoding\$" --export $'o\xffut.png' x
+check 2 err "^velmora: cannot open the window: there is no display" 
 check 2 err "^velmora: cannot tell the format of \"graph\.jpg\"" --export graph.jpg x
 check 2 err "^velmora: option '--export' needs at least one expression\$" --export graph.png
 check 2 err "^velmora: options '--export' and '--value' cannot be used together\$" --export graph.png --value 1 x
