@@ -14,6 +14,10 @@
 //   FirstPlot/polar32767    one polar curve at sensitivity 32,767, drawn
 //                           progressively
 //   Plot/polar32767         the same drawn at once
+//   Plot/polarWorst         one polar curve at sensitivity 32,767 in a view
+//                           of +-0.1, where every sample lies in view, drawn
+//   Export/polarWorst       the same written as an SVG drawing in memory;
+//                           "bytes" is the size of the drawing
 //   Enter/products22001     the check that refuses x*0+x*0+...+x (22,001
 //                           characters), too long once written out for
 //                           evaluation
@@ -23,12 +27,15 @@
 
 #include "ExpressionPrep.h"
 #include "GraphHost.h"
+#include "GraphScene.h"
 #include "SampleFile.h"
 #include "Settings.h"
+#include "VectorFile.h"
 #include "WindowBenchmarks.h"
 #include "clsMath.h"
 #include "frmGraph.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QListWidget>
 #include <QTemporaryDir>
@@ -134,6 +141,37 @@ BENCHMARK_CAPTURE(Plot, polar32767, kPolarOne, true, true)
     ->Name("FirstPlot/polar32767")
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Plot, polar32767, kPolarOne, true, false)->Name("Plot/polar32767")->Unit(benchmark::kMillisecond);
+
+// One polar curve at the highest sensitivity, all of it in a view of +-0.1.
+GraphScene PolarWorstScene()
+{
+    ViewSettings settings = kDefaultViewSettings;
+    settings.dScaleX = settings.dScaleY = 0.1;
+    settings.iPolarSensitivity = 32767;
+    return GraphScene{{QStringLiteral("0.05+0.01*sin(7*x)")}, 0, OpeningView(settings, true)};
+}
+
+void PlotPolarWorst(benchmark::State& state)
+{
+    const GraphScene scene = PolarWorstScene();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(GraphPicture(scene));
+}
+BENCHMARK(PlotPolarWorst)->Name("Plot/polarWorst")->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void ExportPolarWorst(benchmark::State& state)
+{
+    const GraphScene scene = PolarWorstScene();
+    for (auto _ : state) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        WriteVectorDocument(VectorFormat::Svg, buffer, kGraphPictureSize, QString(),
+                            [&scene](QPainter& painter) { GraphPicture(scene, &painter); });
+        state.counters["bytes"] = static_cast<double>(bytes.size());
+    }
+}
+BENCHMARK(ExportPolarWorst)->Name("Export/polarWorst")->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void EnterProducts(benchmark::State& state)
 {

@@ -93,7 +93,7 @@ PictureCanvas::Mirror::Mirror(PictureCanvas& canvas, QPainter& painter)
     , m_painter(painter)
 {
     m_canvas.m_mirrors.push_back(
-        MirrorSurface{&painter, painter.device()->devType() == QInternal::Image, {}, {}, {}});
+        MirrorSurface{&painter, painter.device()->devType() == QInternal::Image, {}, {}, {}, {}});
 }
 
 PictureCanvas::Mirror::~Mirror()
@@ -117,6 +117,8 @@ void PictureCanvas::Flush(MirrorSurface& mirror)
 {
     if (mirror.pendingLine.isEmpty())
         return;
+    if (mirror.pendingLine.last() != mirror.pendingEnd)
+        mirror.pendingLine.append(mirror.pendingEnd);
     QPainter& painter = *mirror.pPainter;
     QPen pen = LinePen(mirror.pendingPen);
     pen.setJoinStyle(Qt::RoundJoin);
@@ -175,14 +177,18 @@ void PictureCanvas::MirrorLine(double dX1, double dY1, double dX2, double dY2)
     for (MirrorSurface& mirror : m_mirrors) {
         // A line that goes on from the end of the last one, in the same pen,
         // extends its polyline.
-        const bool bContinues = !mirror.pendingLine.isEmpty() && mirror.pendingLine.last() == start
+        const bool bContinues = !mirror.pendingLine.isEmpty() && mirror.pendingEnd == start
                              && mirror.pendingPen == pen;
         if (!x1 || !y1 || !x2 || !y2) {
             Flush(mirror);
             continue;
         }
         if (bContinues) {
-            mirror.pendingLine.append(end);
+            constexpr double kSeenDistance = 0.1; // pixels
+            const QPointF step = end - mirror.pendingLine.last();
+            if (mirror.bPixels || QPointF::dotProduct(step, step) >= kSeenDistance * kSeenDistance)
+                mirror.pendingLine.append(end);
+            mirror.pendingEnd = end;
             continue;
         }
         const QPointF surfaceStart = mirror.Place(start), surfaceEnd = mirror.Place(end);
@@ -193,6 +199,7 @@ void PictureCanvas::MirrorLine(double dX1, double dY1, double dX2, double dY2)
         Flush(mirror);
         mirror.pendingLine.append(start);
         mirror.pendingLine.append(end);
+        mirror.pendingEnd = end;
         mirror.pendingPen = pen;
     }
 }

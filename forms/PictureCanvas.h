@@ -171,6 +171,11 @@ private:
         bool bPixels; // the painter draws on pixels, not on a vector document
         QPolygonF pendingLine; // the polyline drawn so far, not yet painted
         PenState pendingPen{};
+        // Where the last line added to the polyline ended. In a vector
+        // document a point closer than a tenth of a pixel to the last one
+        // kept is left out of the polyline, so a drawing grows with what
+        // can be seen, not with the samples; the line still ends here.
+        QPointF pendingEnd;
         // As on the image, with places in whole pixels of the mirror's
         // surface, where a repeat that close makes no visible change; in a
         // vector document, with exact places.

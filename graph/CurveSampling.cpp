@@ -6,8 +6,15 @@
 
 SampleRange CurveRange(const GraphView& view)
 {
-    if (view.bModePolar)
-        return {-MathConstants::kPi, MathConstants::kPi, view.dScaleX / PolarSensitivity(view)};
+    if (view.bModePolar) {
+        // A full turn in steps of dScaleX / sensitivity, but in no more than
+        // kMaxPolarSamples: a narrow view at a high sensitivity would
+        // otherwise ask for millions of samples that no pixel can show apart.
+        const double dTurn = MathConstants::kPi - -MathConstants::kPi;
+        const double dFinest = dTurn / static_cast<double>(kMaxPolarSamples - 2);
+        const double dStep = view.dScaleX / PolarSensitivity(view);
+        return {-MathConstants::kPi, MathConstants::kPi, dStep > 0 && dStep < dFinest ? dFinest : dStep};
+    }
     return {view.dOriginX - view.dScaleX, view.dOriginX + view.dScaleX, UnitsPerPixelX(view)};
 }
 

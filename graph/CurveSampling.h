@@ -4,9 +4,13 @@
 
 #include <cstdint>
 
+// The most samples a polar curve takes, whatever its sensitivity and view.
+constexpr std::int64_t kMaxPolarSamples = 200'000;
+
 // The values of the loop variable at which a curve is sampled: x across the
 // visible range one pixel column apart, or the angle over a full turn in
-// steps of dScaleX / iPolarSensitivity radians in polar mode.
+// steps of dScaleX / iPolarSensitivity radians in polar mode (wider where
+// that would take more than kMaxPolarSamples).
 struct SampleRange {
     double dStart;
     double dEnd;
@@ -15,9 +19,9 @@ struct SampleRange {
 
 SampleRange CurveRange(const GraphView& view);
 
-// More samples than any ordinary view asks for (a polar curve at the
-// highest sensitivity, zoomed in a hundredfold, takes about 1,300,000); a
-// curve never takes more, so a redraw always ends.
+// More samples than any view asks for (a rectangular curve takes one a pixel
+// column, a polar one at most kMaxPolarSamples); a curve never takes more,
+// so a redraw always ends.
 constexpr std::int64_t kMaxCurveSamples = 4'000'000;
 
 // About how many samples ForEachSample takes over the range, at least 1 and

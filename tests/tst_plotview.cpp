@@ -89,7 +89,10 @@ void tst_PlotView::sampleCounts_data()
     QTest::newRow("polar sensitivity 0 taken as 1") << true << 10.0 << 0.0 << 0 << qint64(1) << -3.14159265358979;
     QTest::newRow("zero scale") << false << 0.0 << 0.0 << 100 << qint64(1) << 0.0;
     QTest::newRow("step lost in the centre") << false << 1.0 << 1e20 << 100 << qint64(1) << 1e20;
-    QTest::newRow("polar step too fine") << true << 1e-10 << 0.0 << 1000 << qint64(kMaxCurveSamples) << unchecked;
+    QTest::newRow("polar step too fine") << true << 1e-10 << 0.0 << 1000 << qint64(kMaxPolarSamples - 1) << 3.1415;
+    QTest::newRow("polar, narrow view, highest sensitivity")
+        << true << 0.1 << 0.0 << 32767 << qint64(kMaxPolarSamples - 1) << 3.1415;
+    QTest::newRow("polar, highest sensitivity, wide view") << true << 10.0 << 0.0 << 32767 << qint64(20589) << 3.1415;
     QTest::newRow("infinite scale") << false << std::numeric_limits<double>::infinity() << 0.0 << 100 << qint64(1)
                                     << unchecked;
 }
