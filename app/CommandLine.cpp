@@ -335,7 +335,7 @@ CommandLineAnswer AnswerCommandLine(int argc, char* argv[])
             return RefuseUsage(parser.errorText());
         return RefuseUsage(QStringLiteral("unknown option '%1'").arg(AsWritten(arguments, unknown.first())));
     }
-    if (parser.isSet(QStringLiteral("help"))) {
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
         Write(stdout, parser.helpText());
         return FinishOutput();
     }

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Checks the Debian package that scripts/package.sh made: its dependencies
-# were computed, it holds every file the installed program needs, its
-# desktop entry and AppStream metadata pass their validators, and the
-# program unpacked from it into a temporary folder prints the project's
-# version, draws a graph into a file with no display (the offscreen platform
-# the package's Qt brings) and shows its sample expressions. The program is run from the
-# unpacked folder with the desktop's data folders pointed elsewhere, so it
-# can only find its samples through the path from its own folder.
+# were computed, it holds every file the installed program needs (its
+# manual page, copyright file and changelog among them), lintian finds no
+# error and no warning in it, its desktop entry and AppStream metadata pass
+# their validators, and the program unpacked from it into a temporary
+# folder prints the project's version, draws a graph into a file with no
+# display (the offscreen platform the package's Qt brings) and shows its
+# sample expressions. The program is run from the unpacked folder with the
+# desktop's data folders pointed elsewhere, so it can only find its samples
+# through the path from its own folder.
 #
 #   check-package.sh [BUILD_FOLDER]     (default: build-package)
 set -euo pipefail
@@ -49,7 +51,8 @@ echo "Depends: $depends"
 
 # Every file the installed program needs.
 dpkg-deb -c "$deb" | awk '{ print $NF }' > "$work/contents"
-expected=(./usr/bin/velmora ./usr/share/velmora/samples.txt
+expected=(./usr/bin/velmora ./usr/share/velmora/samples.txt ./usr/share/man/man1/velmora.1.gz
+          ./usr/share/doc/velmora/copyright ./usr/share/doc/velmora/changelog.gz
           ./usr/share/applications/$app_id.desktop ./usr/share/metainfo/$app_id.metainfo.xml
           ./usr/share/icons/hicolor/scalable/apps/velmora.svg)
 for size in 16 22 24 32 48 64 128 256; do
@@ -61,6 +64,10 @@ done
 
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
+
+# Debian's own checks of the package: no error and no warning.
+lintian_report="$(lintian --tag-display-limit 0 "$deb" 2>&1)" || fail "lintian: $lintian_report"
+! grep -qE '^[EW]: ' <<<"$lintian_report" || fail "lintian: $lintian_report"
 
 # The validators, on the files as the package installs them: any error or
 # warning fails.

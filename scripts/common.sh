@@ -15,8 +15,8 @@ VELMORA_TEST_PACKAGES=(xvfb xauth locales xdotool imagemagick poppler-utils)
 # (dpkg-dev) and file, with which CPack finds the libraries the program uses.
 VELMORA_PACKAGE_PACKAGES=(dpkg-dev file)
 # What checking the package needs beyond the tests: the validators of the
-# desktop entry and of the AppStream metadata.
-VELMORA_PACKAGE_CHECK_PACKAGES=(desktop-file-utils appstream)
+# desktop entry and of the AppStream metadata, and Debian's package checker.
+VELMORA_PACKAGE_CHECK_PACKAGES=(desktop-file-utils appstream lintian)
 # What the fuzz targets need: clang and its sanitizer and libFuzzer runtimes.
 VELMORA_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
