@@ -5,6 +5,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
@@ -12,15 +13,19 @@
 
 namespace {
 
+// The file each input is written to, made once and removed when the run
+// ends, so no run leaves a file behind.
+char g_scratchName[] = "/tmp/velmora-fuzz-samples-XXXXXX";
+
 QString ScratchFile()
 {
     static const QString strPath = [] {
-        char name[] = "/tmp/velmora-fuzz-samples-XXXXXX";
-        const int fd = mkstemp(name);
+        const int fd = mkstemp(g_scratchName);
         if (fd < 0)
             std::abort();
         close(fd);
-        return QString::fromLocal8Bit(name);
+        std::atexit([] { unlink(g_scratchName); });
+        return QString::fromLocal8Bit(g_scratchName);
     }();
     return strPath;
 }
@@ -45,9 +50,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     file.write(bytes.data(), static_cast<qint64>(bytes.size()));
     file.close();
 
-    // Every field becomes one sample, decoded one way or the other.
+    // Every field becomes at most one sample, decoded one way or the other;
+    // read as Latin-1 a field may grow past the longest entry and is left
+    // out, but a field of plain ASCII is always kept.
     const QStringList samples = LoadSamples(file.fileName());
-    if (static_cast<std::size_t>(samples.size()) != whole.size())
+    const auto ascii = std::count_if(whole.begin(), whole.end(), [](const std::string& field) {
+        return std::all_of(field.begin(), field.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    });
+    if (static_cast<std::size_t>(samples.size()) > whole.size() || samples.size() < ascii)
         std::abort();
     return 0;
 }
