@@ -2,6 +2,7 @@
 
 #include "CommandLine.h"
 #include "FontSetup.h"
+#include "WholeFile.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -35,6 +36,8 @@ int ExportGraph(const GraphExport& request, int argc, char* argv[])
     SetProgramIdentity();
     RegisterFontSubstitutions();
 
+    // Like any command in a pipeline, an export into a FIFO waits for its reader.
+    WaitForFifoReaders(true);
     QString strReason;
     if (WriteGraph(request.scene, request.strFile, request.format, &strReason))
         return 0;

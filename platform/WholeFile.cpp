@@ -47,12 +47,20 @@ bool WriteAll(int fd, const QByteArray& bytes, int& iError)
     return true;
 }
 
-// A pipe or a device: written into as it is.
+bool g_bWaitForFifoReaders = false;
+
+// A pipe or a device: written into as it is. Opened without waiting, so that
+// a FIFO without a reader is found at once; the writes then wait as usual.
 bool WriteInto(const QByteArray& name, const QByteArray& bytes, QString* pstrError)
 {
-    const int fd = ::open(name.constData(), O_WRONLY | O_CLOEXEC);
+    int fd = ::open(name.constData(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0 && errno == ENXIO && g_bWaitForFifoReaders)
+        fd = ::open(name.constData(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0 && errno == ENXIO)
+        return Fail(pstrError, QStringLiteral("no program is reading from it"));
     if (fd < 0)
         return FailWith(pstrError, errno);
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     int iError = 0;
     const bool bWritten = WriteAll(fd, bytes, iError);
     if (::close(fd) != 0 && bWritten)
@@ -140,4 +148,9 @@ bool WriteWholeFile(const QString& strPath, const std::function<bool(QIODevice&)
         return Fail(pstrError, QStringLiteral("the picture could not be encoded"));
     buffer.close();
     return WriteWholeFile(strPath, bytes, pstrError);
+}
+
+void WaitForFifoReaders(bool bWait)
+{
+    g_bWaitForFifoReaders = bWait;
 }

@@ -17,7 +17,9 @@ class QIODevice;
 //
 // A FIFO or a character device (a pipe that a reader waits on, a terminal,
 // /dev/null) is written into directly, since replacing it would cut the
-// reader off; any other kind of file (a folder, a socket) is refused.
+// reader off; any other kind of file (a folder, a socket) is refused. A FIFO
+// that no program reads from is refused at once, unless WaitForFifoReaders
+// said to wait for one.
 //
 // False when anything failed; the reason, in the operating system's words
 // ("No space left on device"), then goes to pstrError.
@@ -26,3 +28,8 @@ bool WriteWholeFile(const QString& strPath, const QByteArray& bytes, QString* ps
 // The same, with the bytes made first by write on a device in memory; write
 // says whether it succeeded.
 bool WriteWholeFile(const QString& strPath, const std::function<bool(QIODevice&)>& write, QString* pstrError = nullptr);
+
+// Whether a write into a FIFO that no program reads from yet waits until one
+// opens it, as a command in a script's pipeline does, or fails at once, as a
+// window must (it would hang otherwise). At first it fails at once.
+void WaitForFifoReaders(bool bWait);

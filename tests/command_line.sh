@@ -79,6 +79,7 @@ check 2 err "^velmora: \"(x\+){30}…\": \"q\" is not x, pi" --value 1 "$(printf
 check 2 err "^velmora: \"x \+1\": an expression cannot hold a line break\$" --value 1 $'x\n+1'
 check 2 err "is not valid text in the system's encoding\$" --export $'o\xffut.png' x
 check 2 err "^velmora: cannot open the window: there is no display" 
+check 2 err "^velmora: cannot open the window: there is no display" -platform xcb
 check 2 err "^velmora: cannot tell the format of \"graph\.jpg\"" --export graph.jpg x
 check 2 err "^velmora: option '--export' needs at least one expression\$" --export graph.png
 check 2 err "^velmora: options '--export' and '--value' cannot be used together\$" --export graph.png --value 1 x

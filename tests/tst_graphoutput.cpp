@@ -24,6 +24,7 @@
 #include "RecordedMessages.h"
 #include "ScriptedSaveDialog.h"
 #include "SystemColors.h"
+#include "WholeFile.h"
 
 namespace {
 
@@ -422,6 +423,7 @@ void tst_GraphOutput::unusualTargets_data()
     QTest::newRow("pdf over a file, the disk filling") << "short writes over a file" << iPdf << strTooLarge;
     QTest::newRow("a link to a full device") << "link to /dev/full" << iPdf << strFull;
     QTest::newRow("a FIFO") << "fifo" << iSvg << QString();
+    QTest::newRow("a FIFO without a reader") << "fifo without a reader" << iSvg << "no program is reading from it";
     QTest::newRow("a link to a file") << "link to a file" << iPng << QString();
     QTest::newRow("a file with its permissions") << "file of mode 640" << iPng << QString();
     QTest::newRow("a folder") << "folder" << iPng << QString::fromLocal8Bit(std::strerror(EISDIR));
@@ -454,8 +456,12 @@ void tst_GraphOutput::unusualTargets()
         limit.rlim_cur = 4096;
     } else if (target == "link to /dev/full") {
         QVERIFY(QFile::link(QStringLiteral("/dev/full"), strFile));
+    } else if (target == "fifo without a reader") {
+        // A window must not hang on it.
+        QVERIFY(::mkfifo(QFile::encodeName(strFile).constData(), 0600) == 0);
     } else if (target == "fifo") {
         QVERIFY(::mkfifo(QFile::encodeName(strFile).constData(), 0600) == 0);
+        WaitForFifoReaders(true);
         reader = std::thread([&] {
             QFile fifo(strFile);
             if (fifo.open(QIODevice::ReadOnly))
@@ -475,6 +481,7 @@ void tst_GraphOutput::unusualTargets()
     QString strReason;
     const bool bWritten = WriteGraph(scene, strFile, PictureFormat(format), &strReason);
     setrlimit(RLIMIT_FSIZE, &unlimited);
+    WaitForFifoReaders(false);
     if (reader.joinable())
         reader.join();
 
