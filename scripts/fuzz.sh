@@ -55,7 +55,6 @@ for target in "${targets[@]}"; do
     work="$build/corpus/$target"
     [ -d "$seeds" ] || { echo "No seed corpus for $target" >&2; exit 1; }
     mkdir -p "$work"
-    echo "== $target: ${seconds} s"
     options=(-timeout=10 -rss_limit_mb=2048 -print_final_stats=1
              -artifact_prefix="$build/findings/$target-")
     case "$target" in
@@ -71,6 +70,7 @@ for target in "${targets[@]}"; do
     # the last third tries inputs of every length at once.
     full=0
     [ "$seconds" -ge 60 ] && full=$((seconds / 3))
+    echo "== $target: $((seconds - full)) s"
     "$build/fuzzers/$target" "${options[@]}" -max_total_time=$((seconds - full)) "$work" "$seeds" "$large/$target"
     if [ "$full" -gt 0 ]; then
         echo "== $target: ${full} s at every length"
