@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "ReferenceEvaluator.h"
 #include "clsMath.h"
 
 #include <algorithm>
@@ -42,54 +43,6 @@ bool nearlyEqual(double actual, double expected)
 {
     return actual == expected
         || std::fabs(actual - expected) <= 1e-12 * std::max(std::fabs(actual), std::fabs(expected));
-}
-
-// The bracketing step written out naively, position by position, one
-// insertion at a time. The evaluator's own version is built for speed, so
-// random texts are checked against this one.
-std::string referencePrepared(std::string t)
-{
-    auto pass = [&t](std::string_view ops, std::string_view stops) {
-        auto isStop = [&](char c) { return stops.find(c) != std::string_view::npos; };
-        for (std::size_t p = 0; p < t.size(); ++p) {
-            if (ops.find(t[p]) == std::string_view::npos)
-                continue;
-            bool inserted = false;
-            int d = 0;
-            for (std::size_t q = p; q-- > 0;) {
-                if (t[q] == ')') {
-                    ++d;
-                } else if (t[q] == '(') {
-                    if (--d < 0)
-                        break;
-                } else if (d == 0 && isStop(t[q])) {
-                    t.insert(q + 1, 1, '(');
-                    ++p;
-                    inserted = true;
-                    break;
-                }
-            }
-            if (!inserted)
-                continue;
-            int e = 0;
-            std::size_t r = p + 1;
-            for (; r < t.size(); ++r) {
-                if (t[r] == '(') {
-                    ++e;
-                } else if (t[r] == ')') {
-                    if (e-- == 0)
-                        break;
-                } else if (e == 0 && isStop(t[r])) {
-                    break;
-                }
-            }
-            t.insert(r, 1, ')');
-        }
-    };
-    pass("*/", "+-");
-    pass("^%", "+-*/");
-    std::erase(t, ' ');
-    return t;
 }
 
 QByteArray describe(double value) { return QByteArray::number(value, 'g', 17); }
@@ -167,6 +120,9 @@ private slots:
     void operandsIgnoreLocale();
     void randomBytesDoNotCrash();
     void randomTextsPrepareByTheRules();
+    void matchesReference_data();
+    void matchesReference();
+    void wholePowers();
     void getTheta_data();
     void getTheta();
     void getR_data();
@@ -600,13 +556,147 @@ void tst_clsMath::randomTextsPrepareByTheRules()
         std::string expression = text;
         const double first = math.Evaluate(expression, 1.5);
         const bool firstError = math.bErrorStatus;
-        QVERIFY2(expression == referencePrepared(text), text.c_str());
+        QVERIFY2(expression == ReferenceEvaluator::Prepared(text), text.c_str());
 
         const std::string prepared = expression;
         const double second = math.Evaluate(expression, 1.5);
         QVERIFY2(expression == prepared, text.c_str());
         QVERIFY2(math.bErrorStatus == firstError, text.c_str());
         QVERIFY2(firstError || first == second || (std::isnan(first) && std::isnan(second)), text.c_str());
+    }
+}
+
+namespace {
+
+// Random texts of the evaluator's language and beyond it: numbers with and
+// without points and exponents, x, pi, the function names in mixed case,
+// names it does not know, every operator, spaces, forms left unprepared
+// (implied products, names without brackets), brackets left open or closed
+// too often, and nesting a few hundred deep.
+class RandomExpression {
+public:
+    explicit RandomExpression(unsigned seed) : m_generator(seed) {}
+
+    std::string Next()
+    {
+        std::string text = Pick(20) ? "(" : "";
+        int depth = 0;
+        if (Pick(10) == 0) {
+            depth = 100 + Pick(300);
+            text.append(std::size_t(depth), '(');
+        }
+        for (int pieces = 1 + Pick(30); pieces > 0; --pieces) {
+            switch (Pick(12)) {
+            case 0: text += '('; ++depth; break;
+            case 1:
+                if (depth > 0) {
+                    text += ')';
+                    --depth;
+                }
+                break;
+            case 2:
+            case 3: text += "+-*/^%"[Pick(6)]; break;
+            case 4: text += kNumbers[std::size_t(Pick(int(std::size(kNumbers))))]; break;
+            case 5: text += "x"; break;
+            case 6: text += Pick(4) ? "pi" : "pix"; break;
+            case 7: text += Function() + (Pick(3) ? "(" : Pick(2) ? " " : ""); depth += text.back() == '(' ? 1 : 0; break;
+            case 8: text += ' '; break;
+            case 9: text += kOthers[std::size_t(Pick(int(std::size(kOthers))))]; break;
+            default: text += Pick(2) ? "x" : "2"; break;
+            }
+        }
+        if (Pick(8))
+            text.append(std::size_t(depth) + (text.starts_with('(') ? 1 : 0), ')');
+        return text;
+    }
+
+    double X()
+    {
+        static constexpr double kValues[] = {1.5,   0.0,     -0.0,    1.0,   -1.0,   0.5,    -0.5,  2.0,   1e300,
+                                             -1e300, 1e-300,  5e-324,  709.8, -709.8, 710.0,  0.9999999999999999,
+                                             -1.0000000000000002, 1.5707963267948966, 2147483647.5, -2147483648.5, 7.25,
+                                             3.14159265358979,    -0.25, 1e15};
+        return Pick(4) ? kValues[std::size_t(Pick(int(std::size(kValues))))]
+                       : std::uniform_real_distribution<double>(-20, 20)(m_generator);
+    }
+
+private:
+    static constexpr const char* kNumbers[] = {"0", "1", "2", "10", "2.5", ".5", "3.", "1e3", "2E2", "0.001",
+                                               "123456789012345678", "1e400", "1.2.3", "7", "65536", "0.1"};
+    static constexpr const char* kOthers[] = {"e", "foo", "X", "PI", "2x", "x2", "1e", ")(", "()", "--", "*-"};
+    static constexpr const char* kFunctions[] = {"sinh",   "cosh",   "tanh",    "arcsinh", "arccosh", "arctanh", "arcsin",
+                                                 "arccos", "arctan", "cosec",   "sec",     "cot",     "sin",     "cos",
+                                                 "tan",    "abs",    "exp",     "antilog", "ln",      "log",     "sqrt"};
+    std::mt19937 m_generator;
+
+    int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_generator); }
+
+    std::string Function()
+    {
+        std::string name = kFunctions[std::size_t(Pick(int(std::size(kFunctions))))];
+        if (Pick(3) == 0)
+            for (char& c : name)
+                c = Pick(2) ? char(std::toupper(static_cast<unsigned char>(c))) : c;
+        return name;
+    }
+};
+
+bool SameBits(double a, double b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+} // namespace
+
+void tst_clsMath::matchesReference_data()
+{
+    QTest::addColumn<unsigned>("seed");
+    QTest::addColumn<int>("texts");
+    QTest::newRow("first") << 1u << 50000;
+    QTest::newRow("second") << 2u << 50000;
+}
+
+void tst_clsMath::matchesReference()
+{
+    // The value, the error flag and the prepared text, bit for bit.
+    QFETCH(unsigned, seed);
+    QFETCH(int, texts);
+    RandomExpression random(seed);
+    for (int i = 0; i < texts; ++i) {
+        const std::string text = random.Next();
+        const double x = random.X();
+        const ReferenceEvaluator::Result expected = ReferenceEvaluator::Evaluate(text, x);
+        clsMath math;
+        std::string prepared = text;
+        const double value = math.Evaluate(prepared, x);
+        const std::string where = '"' + text + "\" at x = " + describe(x).toStdString();
+        QVERIFY2(math.bErrorStatus == expected.bError, (where + ": error flag").c_str());
+        if (expected.strPrepared.size() <= ReferenceEvaluator::kLongestText)
+            QVERIFY2(prepared == expected.strPrepared, (where + ": prepared as \"" + prepared + '"').c_str());
+        if (!expected.bError)
+            QVERIFY2(SameBits(value, expected.dValue),
+                     (where + ": " + describe(value).toStdString() + ", not " + describe(expected.dValue).toStdString())
+                         .c_str());
+    }
+}
+
+void tst_clsMath::wholePowers()
+{
+    // x^3 to x^8 as std::pow gives them, on bases spread over the doubles.
+    std::mt19937 generator(38);
+    std::uniform_real_distribution<double> exponent(-330, 330);
+    std::uniform_real_distribution<double> mantissa(1, 10);
+    for (int i = 0; i < 20000; ++i) {
+        const double x = (generator() % 2 ? -1 : 1) * mantissa(generator) * std::pow(10.0, std::floor(exponent(generator) / 8));
+        for (int n = 3; n <= 8; ++n) {
+            clsMath math;
+            std::string text = "(x^" + std::to_string(n) + ")";
+            const double value = math.Evaluate(text, x);
+            const double expected = std::pow(x, n);
+            QVERIFY2(math.bErrorStatus == !std::isfinite(expected), describe(x).constData());
+            if (!math.bErrorStatus)
+                QVERIFY2(SameBits(value, expected), (describe(x) + "^" + QByteArray::number(n)).constData());
+        }
     }
 }
 

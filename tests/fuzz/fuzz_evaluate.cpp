@@ -1,5 +1,7 @@
 // The evaluator on any text at any x. The first eight bytes are the value of
-// x; the rest is the expression text, handed over exactly as it comes.
+// x; the rest is the expression text, handed over exactly as it comes. The
+// result must be what the evaluator's rules, read plainly, give.
+#include "ReferenceEvaluator.h"
 #include "clsMath.h"
 
 #include <cmath>
@@ -31,6 +33,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (strText != strPrepared || objAgain.bErrorStatus != bFirstError)
         std::abort();
     if (!bFirstError && std::memcmp(&dFirst, &dSecond, sizeof dFirst) != 0)
+        std::abort();
+
+    // The rules read plainly agree, bit for bit. The plain reading recurses
+    // once per bracket and inserts one bracket at a time, so it is asked
+    // only about texts of a few thousand characters.
+    const std::string strOriginal(reinterpret_cast<const char*>(data) + sizeof dX, size - sizeof dX);
+    if (strOriginal.size() > 4096)
+        return 0;
+    const ReferenceEvaluator::Result expected = ReferenceEvaluator::Evaluate(strOriginal, dX);
+    if (expected.bError != bFirstError)
+        std::abort();
+    if (expected.strPrepared.size() <= ReferenceEvaluator::kLongestText && expected.strPrepared != strPrepared)
+        std::abort();
+    if (!bFirstError && std::memcmp(&dFirst, &expected.dValue, sizeof dFirst) != 0)
         std::abort();
     return 0;
 }
