@@ -22,33 +22,56 @@ inline double ShortNumberValue(std::uint64_t whole, std::size_t decimals)
     return static_cast<double>(static_cast<std::int64_t>(whole)) / kPowersOfTen[decimals];
 }
 
+// What reading a short number from `first` on found: where the reading
+// stopped (at the first character that is neither a digit nor the first
+// point, or at last), its digits read as one whole number, how many digits
+// there are, and how many of them follow the point. Up to fifteen digits in
+// all, the whole number is exact, and so is a power of ten up to 10^15;
+// dividing the one by the other rounds the quotient once, to the nearest
+// double, which is the value the general conversion gives.
+struct ShortNumber {
+    const char* stop;
+    std::uint64_t whole;
+    std::size_t digits;
+    std::size_t decimals;
+
+    bool IsShort() const { return digits > 0 && digits <= kShortNumberDigits; }
+    double Value() const { return ShortNumberValue(whole, decimals); }
+};
+
+// The one reader of short numbers, for the evaluator's scan and for any
+// operand. (Past fifteen digits the whole number may wrap around; such a
+// number is not short.)
+inline ShortNumber ReadShortNumber(const char* first, const char* last)
+{
+    std::uint64_t whole = 0;
+    const char* point = nullptr;
+    const char* p = first;
+    for (; p != last; ++p) {
+        const unsigned digit = static_cast<unsigned char>(*p) - unsigned{'0'};
+        if (digit < 10)
+            whole = whole * 10 + digit;
+        else if (*p == '.' && !point)
+            point = p;
+        else
+            break;
+    }
+    const auto length = static_cast<std::size_t>(p - first);
+    return {p, whole, length - (point ? 1 : 0), point ? static_cast<std::size_t>(p - point - 1) : 0};
+}
+
 // The short numbers that are by far the most common operands, converted
 // inline; false, with dValue unchanged, for any other text, which then needs
-// the general conversion. Up to fifteen digits in all, with at most one point
-// among them, the digits read as a whole number are exact, and so is a power
-// of ten up to 10^15; dividing the one by the other rounds the quotient once,
-// to the nearest double, which is the value the general conversion gives.
+// the general conversion.
 inline bool ParseShortOperandNumber(std::string_view strOperand, double& dValue)
 {
     if (strOperand.size() > kShortNumberDigits + 1)
         return false;
-    const char* const first = strOperand.data();
-    const char* const last = first + strOperand.size();
-    const char* point = nullptr;
-    std::uint64_t whole = 0;
-    for (const char* c = first; c != last; ++c) {
-        const unsigned digit = static_cast<unsigned char>(*c) - unsigned{'0'};
-        if (digit < 10)
-            whole = whole * 10 + digit;
-        else if (*c == '.' && !point)
-            point = c;
-        else
-            return false;
-    }
-    const std::size_t digits = strOperand.size() - (point ? 1 : 0);
-    if (digits == 0 || digits > kShortNumberDigits)
+    const char* const last = strOperand.data() + strOperand.size();
+    const ShortNumber number = ReadShortNumber(strOperand.data(), last);
+    if (number.stop != last || !number.IsShort())
         return false;
-    dValue = ShortNumberValue(whole, point ? static_cast<std::size_t>(last - point - 1) : 0);
+    dValue = number.Value();
     return true;
 }
 

@@ -38,14 +38,7 @@ private:
     double ApplyFunction(double v, std::string_view strName);
     void InsertPrecedenceBrackets(std::string& strText);
 
-    // How a scan ended: with the value of the text, or finding that the text
-    // must be prepared first, or that the value must come from the checked
-    // scan.
-    enum class ScanOutcome : unsigned char { Value, NeedsPreparation, NotFinite };
-    template <bool bQuick>
-    double ScanText(const std::string& strText, double dvalueX, ScanOutcome& outcome);
     double Fail();
-    double OperandValue(std::string_view strOperand, double dvalueX, double dPrevious);
 };
 
 // Whether the evaluator can take a list entry: the entry in its pair of
