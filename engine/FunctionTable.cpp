@@ -3,6 +3,7 @@
 #include "Arithmetic.h"
 
 #include <bit>
+#include <math.h>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -13,12 +14,15 @@ namespace {
 
 using Steps = FormulaSteps;
 
+// The library functions are named by their C names, whose addresses can be
+// taken: the quick scan then calls them with no step in between.
+
 // In the order of the evaluator's list of functions.
 constexpr FunctionEntry kFunctions[] = {
-    {"abs", [](double v, Steps&) { return std::fabs(v); }, [](double v) { return std::fabs(v); }},
-    {"sin", [](double v, Steps& f) { return f.Check(std::sin(v)); }, [](double v) { return std::sin(v); }},
-    {"cos", [](double v, Steps& f) { return f.Check(std::cos(v)); }, [](double v) { return std::cos(v); }},
-    {"tan", [](double v, Steps& f) { return f.Check(std::tan(v)); }, [](double v) { return std::tan(v); }},
+    {"abs", [](double v, Steps&) { return std::fabs(v); }, ::fabs},
+    {"sin", [](double v, Steps& f) { return f.Check(std::sin(v)); }, ::sin},
+    {"cos", [](double v, Steps& f) { return f.Check(std::cos(v)); }, ::cos},
+    {"tan", [](double v, Steps& f) { return f.Check(std::tan(v)); }, ::tan},
     {"sec", [](double v, Steps& f) { return f.Div(1, f.Check(std::cos(v))); }, nullptr},
     {"cosec", [](double v, Steps& f) { return f.Div(1, f.Check(std::sin(v))); }, nullptr},
     {"cot", [](double v, Steps& f) { return f.Div(1, f.Check(std::tan(v))); }, nullptr},
@@ -29,14 +33,14 @@ constexpr FunctionEntry kFunctions[] = {
          return f.Add(f.Check(std::atan(f.Div(-v, f.Sqrt(f.Add(f.Mul(-v, v), 1))))), 2 * std::atan(1.0));
      },
      nullptr},
-    {"arctan", [](double v, Steps& f) { return f.Check(std::atan(v)); }, [](double v) { return std::atan(v); }},
-    {"exp", [](double v, Steps& f) { return f.Exp(v); }, [](double v) { return std::exp(v); }},
+    {"arctan", [](double v, Steps& f) { return f.Check(std::atan(v)); }, ::atan},
+    {"exp", [](double v, Steps& f) { return f.Exp(v); }, ::exp},
     // Not finite at 0 (minus infinity) and below (not a number).
-    {"ln", [](double v, Steps& f) { return f.Ln(v); }, [](double v) { return std::log(v); }},
+    {"ln", [](double v, Steps& f) { return f.Ln(v); }, ::log},
     {"log", [](double v, Steps& f) { return f.Div(f.Ln(v), std::log(10.0)); }, nullptr},
     {"antilog", [](double v, Steps& f) { return f.Check(Power(10, v)); }, nullptr},
     // Not a number below 0.
-    {"sqrt", [](double v, Steps& f) { return f.Sqrt(v); }, [](double v) { return std::sqrt(v); }},
+    {"sqrt", [](double v, Steps& f) { return f.Sqrt(v); }, ::sqrt},
     {"sinh", [](double v, Steps& f) { return f.Div(f.Add(f.Exp(v), -f.Exp(-v)), 2); }, nullptr},
     {"cosh", [](double v, Steps& f) { return f.Div(f.Add(f.Exp(v), f.Exp(-v)), 2); }, nullptr},
     {"tanh",
