@@ -602,7 +602,7 @@ public:
             case 7: text += Function() + (Pick(3) ? "(" : Pick(2) ? " " : ""); depth += text.back() == '(' ? 1 : 0; break;
             case 8: text += ' '; break;
             case 9: text += kOthers[std::size_t(Pick(int(std::size(kOthers))))]; break;
-            default: text += Pick(2) ? "x" : "2"; break;
+            default: text += ShortGroup(); break;
             }
         }
         if (Pick(8))
@@ -630,6 +630,19 @@ private:
     std::mt19937 m_generator;
 
     int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_generator); }
+
+    // x, a digit, or a group of one or two of them, which the scan takes
+    // by its shortest paths: "(3*x)", "sin(7)".
+    std::string ShortGroup()
+    {
+        const auto simple = [this] { return std::string(1, "x0123456789"[Pick(11)]); };
+        switch (Pick(4)) {
+        case 0: return simple();
+        case 1: return "(" + simple() + "+-*/^%"[Pick(6)] + simple() + ")";
+        case 2: return Function() + "(" + simple() + ")";
+        default: return Function() + "(" + simple() + "+-*/^%"[Pick(6)] + simple() + ")";
+        }
+    }
 
     std::string Function()
     {
