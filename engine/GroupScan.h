@@ -103,7 +103,8 @@ public:
     }
 
     // Scans the text. The scan's state is a local object of this function,
-    // whose address nothing else sees, so that it lives in registers.
+    // whose address nothing else sees, so that it lives in registers; every
+    // call the scan makes is inlined into it where that can be done.
     static double Run(const std::string& strText, double dX, bool& bError, ScanOutcome& outcome);
 
 private:
@@ -454,7 +455,7 @@ constexpr ScanStep StepOfClass(unsigned char cls)
 #endif
 
 template <bool kQuick>
-double GroupScan<kQuick>::Run(const std::string& strText, double dX, bool& bError, ScanOutcome& outcome)
+[[gnu::flatten]] double GroupScan<kQuick>::Run(const std::string& strText, double dX, bool& bError, ScanOutcome& outcome)
 {
     FrameStore<!kQuick> frames;
     GroupScan s(strText, dX, bError, frames);
