@@ -4,6 +4,7 @@
 #include "EntryPreparation.h"
 #include "MessageBox.h"
 #include "NumberInput.h"
+#include "PointsOfInterest.h"
 #include "ProgramIdentity.h"
 #include "ViewEntries.h"
 #include "clsMath.h"
@@ -14,9 +15,11 @@
 #include <QGuiApplication>
 
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <variant>
+#include <vector>
 
 namespace {
 
@@ -34,6 +37,7 @@ constexpr const char* kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb"
 // The options that draw or evaluate without a window.
 const QString kExport = QStringLiteral("export");
 const QString kValue = QStringLiteral("value");
+const QString kPoints = QStringLiteral("points");
 const QString kNoOptimize = QStringLiteral("no-optimize");
 const QString kPolar = QStringLiteral("polar");
 const QString kRangeX = QStringLiteral("x");
@@ -68,6 +72,8 @@ void DescribeOptions(QCommandLineParser& parser)
     parser.addOptions({
         {kExport, QStringLiteral("Draws the graph into <file> and exits."), QStringLiteral("file")},
         {kValue, QStringLiteral("Prints each expression's value at x = <x> and exits."), QStringLiteral("x")},
+        {kPoints, QStringLiteral("Prints the roots, minima, maxima and intersections of the expressions within\n"
+                                 "the x range (default -10:10) and exits.")},
         {kNoOptimize, QStringLiteral("Takes the expressions exactly as written, without normalising them.")},
         {kPolar, QStringLiteral("Draws polar curves r = f(theta).")},
         {kRangeX, QStringLiteral("The x range (default -10:10)."), QStringLiteral("start:end")},
@@ -242,30 +248,68 @@ CommandLineAnswer AnswerExport(const QCommandLineParser& parser, const QStringLi
     return {std::nullopt, GraphExport{strFile, *format, scene}};
 }
 
+// A number as scripts read it: the shortest text that reads back as the
+// same double, with "." whatever the locale.
+QString ScriptNumber(double dValue)
+{
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, dValue);
+    return QString::fromLatin1(buffer, result.ptr - buffer);
+}
+
+// The points of interest within the view's x range, one tab-separated line
+// each: kind, x, y, the expression as listed, and for an intersection the
+// other expression.
+CommandLineAnswer PrintPoints(const QCommandLineParser& parser, const QStringList& entries)
+{
+    std::variant<ViewSettings, CommandLineAnswer> view = ReadView(parser);
+    if (auto* pRefused = std::get_if<CommandLineAnswer>(&view))
+        return *pRefused;
+    const ViewSettings& settings = std::get<ViewSettings>(view);
+    std::vector<CurveFunction> curves;
+    for (const QString& strEntry : entries)
+        curves.push_back(EntryCurve(strEntry.toStdString()));
+    // Four samples to each pixel column of the graph window's picture.
+    constexpr int kSamples = 4 * 475;
+    static const char* const kKinds[] = {"root", "minimum", "maximum", "intersection"};
+    for (const PointOfInterest& point : FindPointsOfInterest(curves, settings.dOriginX - settings.dScaleX,
+                                                             settings.dOriginX + settings.dScaleX, kSamples)) {
+        QString strLine = QStringLiteral("%1\t%2\t%3\t%4")
+                              .arg(QLatin1String(kKinds[static_cast<int>(point.kind)]), ScriptNumber(point.dX),
+                                   ScriptNumber(point.dY), entries[qsizetype(point.iCurve)]);
+        if (point.kind == PointKind::Intersection)
+            strLine += QLatin1Char('\t') + entries[qsizetype(point.iOther)];
+        Write(stdout, strLine + QLatin1Char('\n'));
+    }
+    return FinishOutput();
+}
+
 // Drawing into a file or printing values; nothing comes back when the
 // command line asks for neither.
 std::optional<CommandLineAnswer> AnswerScript(const QCommandLineParser& parser)
 {
     const bool bExport = parser.isSet(kExport);
     const bool bValue = parser.isSet(kValue);
+    const bool bPoints = parser.isSet(kPoints);
     for (const QString& strOption : {kExport, kValue, kRangeX, kRangeY, kDivisions, kSensitivity})
         if (parser.values(strOption).size() > 1)
             return RefuseUsage(QStringLiteral("option '%1' is given more than once")
                                    .arg(AsWritten(QCoreApplication::arguments(), strOption)));
-    if (bExport && bValue)
-        return RefuseUsage(QStringLiteral("options '--export' and '--value' cannot be used together"));
+    if (int(bExport) + int(bValue) + int(bPoints) > 1)
+        return RefuseUsage(bPoints ? QStringLiteral("options '--export', '--value' and '--points' cannot be used together")
+                                   : QStringLiteral("options '--export' and '--value' cannot be used together"));
     for (const QString& strOption : kViewOptions)
-        if (!bExport && parser.isSet(strOption))
+        if (!bExport && !bPoints && parser.isSet(strOption))
             return RefuseUsage(QStringLiteral("option '--%1' is used with '--export' only").arg(strOption));
-    if (!bExport && !bValue) {
+    if (!bExport && !bValue && !bPoints) {
         if (parser.isSet(kNoOptimize))
             return RefuseUsage(
                 QStringLiteral("option '--%1' is used with '--export' or '--value' only").arg(kNoOptimize));
         return std::nullopt;
     }
     if (parser.positionalArguments().isEmpty())
-        return RefuseUsage(
-            QStringLiteral("option '--%1' needs at least one expression").arg(bExport ? kExport : kValue));
+        return RefuseUsage(QStringLiteral("option '--%1' needs at least one expression")
+                               .arg(bExport ? kExport : bValue ? kValue : kPoints));
 
     const std::variant<QStringList, QString> prepared = PrepareEntries(parser.positionalArguments(),
                                                                        !parser.isSet(kNoOptimize));
@@ -274,6 +318,8 @@ std::optional<CommandLineAnswer> AnswerScript(const QCommandLineParser& parser)
     const QStringList& entries = std::get<QStringList>(prepared);
     if (bValue)
         return PrintValues(entries, parser.value(kValue));
+    if (bPoints)
+        return PrintPoints(parser, entries);
     return AnswerExport(parser, entries);
 }
 

@@ -35,8 +35,13 @@
 // with Google Benchmark's fitted O(N) coefficient and its RMS error.
 // entrycheck/<family>/<length> times FindMisreading on what the normaliser
 // made of the same texts, which is what the check reads.
+//
+// points/samples10 finds every point of interest (roots, extremes,
+// crossings) of the first ten shipped samples between -10 and 10, four
+// samples to each of the graph picture's 475 pixel columns.
 
 #include "EntryCheck.h"
+#include "PointsOfInterest.h"
 #include "ExpressionPrep.h"
 #include "clsMath.h"
 
@@ -380,6 +385,22 @@ void RegisterNormalise()
 }
 
 // ---------------------------------------------------------------------------
+// Points of interest
+
+void PointsOfSamples(benchmark::State& state)
+{
+    static constexpr const char* kSamples[] = {"sin(x)", "cos(x)",         "tan(x)",       "x^2", "x^3-(3*x)",
+                                               "(x^2)/4-2", "sqrt(abs(x))", "1/x", "abs(x)-3", "ln(abs(x))"};
+    for (auto _ : state) {
+        std::vector<CurveFunction> curves;
+        for (const char* pszSample : kSamples)
+            curves.push_back(EntryCurve(pszSample));
+        const std::vector<PointOfInterest> points = FindPointsOfInterest(curves, -10, 10, 4 * 475);
+        state.counters["points"] = static_cast<double>(points.size());
+    }
+}
+
+// ---------------------------------------------------------------------------
 // Summary
 
 // Prints the usual console output and keeps the per-evaluation time of every
@@ -510,6 +531,7 @@ int main(int argc, char** argv)
         return 1;
     }
     RegisterNormalise();
+    benchmark::RegisterBenchmark("points/samples10", PointsOfSamples)->Unit(benchmark::kMillisecond);
     SummaryReporter reporter(isatty(fileno(stdout)) ? benchmark::ConsoleReporter::OO_ColorTabular
                                                     : benchmark::ConsoleReporter::OO_Tabular);
     benchmark::RunSpecifiedBenchmarks(&reporter);

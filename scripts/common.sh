@@ -5,8 +5,10 @@ VELMORA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 # What every build needs: compiler, CMake, Qt 6 with its SVG module (the
 # icon files and the SVG export are drawn with it), the RandR library for
-# switching display modes, and the fonts the windows use.
-VELMORA_BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev libxrandr-dev fonts-liberation2 fonts-dejavu-core)
+# switching display modes, the fonts the windows use, and Boost's header-only
+# root and minimum finders (for the points of interest of curves).
+VELMORA_BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev libxrandr-dev fonts-liberation2 fonts-dejavu-core
+                        libboost-dev)
 # What the tests need beyond the build: a virtual display, locale sources,
 # the X input and screenshot tools that drive the program end to end, and a
 # PDF renderer to read exported graphs back.

@@ -62,6 +62,9 @@ check 0 out "^2\*x= 3 \$" --value 1.5 "x^2" "2x"
 check 2 err "^velmora: \"2x\": \"2x\" is not a number, x or pi\. Write \"2\*x\" for a product\.\$" \
     --value 1.5 --no-optimize "2x"
 check 0 out "^x= 1 \$" --value 1 "   " "x"
+check 0 out "^root	1\.4142135623730951	0	x\^2-2\$" --points "x^2-2"
+check 0 out "^intersection	0\.7853981633974483	0\.7071067811865475	sin \(x\)	cos \(x\)\$" --points -x 0:2 "sin x" "cos x"
+check 2 err "^velmora: options '--export', '--value' and '--points' cannot be used together\$" --points --value 1 x
 check 2 err "^velmora: \"x\*-1\": \"\*-\" puts a sign right after an operator, .* Write \"x\*\(-1\)\" for a sign" \
     --value 2 "x*-1"
 check 2 err "^velmora: \"sin\(x\)\)\": Invalid brackets encountered\$" --export graph.png x "sin(x))"
