@@ -2,6 +2,7 @@
 
 #include "EntryEvaluation.h"
 #include "EntryPreparation.h"
+#include "GraphScene.h"
 #include "MessageBox.h"
 #include "NumberInput.h"
 #include "PointsOfInterest.h"
@@ -269,11 +270,11 @@ CommandLineAnswer PrintPoints(const QCommandLineParser& parser, const QStringLis
     std::vector<CurveFunction> curves;
     for (const QString& strEntry : entries)
         curves.push_back(EntryCurve(strEntry.toStdString()));
-    // Four samples to each pixel column of the graph window's picture.
-    constexpr int kSamples = 4 * 475;
+    // Four samples to each pixel column of the graph's picture.
+    const int iSamples = 4 * kGraphPictureSize.width();
     static const char* const kKinds[] = {"root", "minimum", "maximum", "intersection"};
     for (const PointOfInterest& point : FindPointsOfInterest(curves, settings.dOriginX - settings.dScaleX,
-                                                             settings.dOriginX + settings.dScaleX, kSamples)) {
+                                                             settings.dOriginX + settings.dScaleX, iSamples)) {
         QString strLine = QStringLiteral("%1\t%2\t%3\t%4")
                               .arg(QLatin1String(kKinds[static_cast<int>(point.kind)]), ScriptNumber(point.dX),
                                    ScriptNumber(point.dY), entries[qsizetype(point.iCurve)]);

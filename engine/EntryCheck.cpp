@@ -1,6 +1,7 @@
 #include "EntryCheck.h"
 
 #include "ExpressionPrep.h"
+#include "FunctionTable.h"
 #include "OperandNumber.h"
 
 #include <algorithm>
@@ -67,9 +68,10 @@ std::string_view FunctionNameAtStart(std::string_view text)
     return {};
 }
 
+// A name the evaluator applies as a function, matched as it matches them.
 bool IsFunctionName(std::string_view text)
 {
-    return FunctionNameAtStart(text).size() == text.size() && !text.empty();
+    return evaluation::LookupFunction(text) != nullptr;
 }
 
 // The length of the UTF-8 character that starts with byte c.
@@ -146,20 +148,15 @@ std::string_view NearestFunction(std::string_view name)
 // optional exponent of digits.
 bool IsNumberForm(std::string_view text, bool bExponent)
 {
-    std::size_t i = 0;
-    std::size_t digits = 0;
-    bool point = false;
-    for (; i < text.size() && (IsDigit(text[i]) || (text[i] == '.' && !point)); ++i) {
-        point = point || text[i] == '.';
-        digits += IsDigit(text[i]) ? 1 : 0;
-    }
-    if (digits == 0)
+    const char* const last = text.data() + text.size();
+    const ShortNumber mantissa = ReadShortNumber(text.data(), last);
+    if (mantissa.digits == 0)
         return false;
-    if (i == text.size())
+    if (mantissa.stop == last)
         return true;
-    if (!bExponent || (text[i] != 'e' && text[i] != 'E') || i + 1 == text.size())
+    if (!bExponent || (*mantissa.stop != 'e' && *mantissa.stop != 'E') || mantissa.stop + 1 == last)
         return false;
-    return std::all_of(text.begin() + std::ptrdiff_t(i + 1), text.end(), IsDigit);
+    return std::all_of(mantissa.stop + 1, last, IsDigit);
 }
 
 // An operand split into factors written side by side ("pix" -> pi, x;

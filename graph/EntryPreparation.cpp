@@ -132,10 +132,14 @@ std::optional<QString> ListFullRefusal(int iCount)
     return QStringLiteral("The list of expressions is full. It can hold at most %1 expressions.").arg(kMaxListEntries);
 }
 
+bool IsBlankEntry(const QString& strText)
+{
+    return strText.trimmed().isEmpty();
+}
+
 PreparedEntry PrepareEntry(const QString& strTyped, bool bOptimize)
 {
-    // A text of blanks holds no expression: it is passed over, as an empty one is.
-    if (strTyped.trimmed().isEmpty())
+    if (IsBlankEntry(strTyped))
         return {};
     const std::string strText = ToEngineText(strTyped);
     bool bUnmatchedClose = false;

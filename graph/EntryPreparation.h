@@ -22,6 +22,10 @@ std::optional<QString> ListEntryRefusal(const QString& strText);
 // entries with 16-bit numbers.
 std::optional<QString> ListFullRefusal(int iCount);
 
+// Whether a text holds nothing but blanks: no expression, so it is passed
+// over without a word, as an empty one is.
+bool IsBlankEntry(const QString& strText);
+
 struct PreparedEntry {
     QString strEntry;   // the entry for the list; empty when refused or when nothing was typed
     QString strRefusal; // why it was refused; empty when it was not

@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "ExpressionPrep.h"
 #include "ReferenceEvaluator.h"
 #include "clsMath.h"
 
@@ -624,9 +625,6 @@ private:
     static constexpr const char* kNumbers[] = {"0", "1", "2", "10", "2.5", ".5", "3.", "1e3", "2E2", "0.001",
                                                "123456789012345678", "1e400", "1.2.3", "7", "65536", "0.1"};
     static constexpr const char* kOthers[] = {"e", "foo", "X", "PI", "2x", "x2", "1e", ")(", "()", "--", "*-"};
-    static constexpr const char* kFunctions[] = {"sinh",   "cosh",   "tanh",    "arcsinh", "arccosh", "arctanh", "arcsin",
-                                                 "arccos", "arctan", "cosec",   "sec",     "cot",     "sin",     "cos",
-                                                 "tan",    "abs",    "exp",     "antilog", "ln",      "log",     "sqrt"};
     std::mt19937 m_generator;
 
     int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_generator); }
@@ -646,7 +644,7 @@ private:
 
     std::string Function()
     {
-        std::string name = kFunctions[std::size_t(Pick(int(std::size(kFunctions))))];
+        std::string name(strFunctionNames[std::size_t(Pick(int(strFunctionNames.size())))]);
         if (Pick(3) == 0)
             for (char& c : name)
                 c = Pick(2) ? char(std::toupper(static_cast<unsigned char>(c))) : c;

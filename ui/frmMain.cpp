@@ -271,8 +271,7 @@ bool frmMain::RefuseIfListFull()
 
 bool frmMain::AppendExpression(const QString& strText)
 {
-    // A blank sample line holds no expression.
-    if (strText.trimmed().isEmpty())
+    if (IsBlankEntry(strText))
         return false;
     if (const std::optional<QString> strRefusal = ListEntryRefusal(strText)) {
         ShowError(*strRefusal);

@@ -11,8 +11,11 @@
 // Names of functions are matched in any case; spaces are skipped. "%" is the
 // remainder of the two values rounded to the nearest 32-bit integers (halves
 // to even), with the sign of the left one, and the functions are those of the
-// evaluator's table. A step without a finite real value makes the whole
-// reading fail, as does a text outside the grammar.
+// evaluator's table, as ReferenceEvaluator.h writes them. A step without a
+// finite real value makes the whole reading fail, as does a text outside the
+// grammar.
+
+#include "ReferenceEvaluator.h"
 
 #include <algorithm>
 #include <cctype>
@@ -160,56 +163,10 @@ private:
         return Finite(value);
     }
 
-    // The evaluator's function table, each step checked as in its formulas.
-    double Div(double a, double b) { return b == 0 ? Fail() : Finite(a / b); }
-    double Sqrt(double a) { return a < 0 ? Fail() : Finite(std::sqrt(a)); }
-    double Ln(double a) { return a > 0 ? Finite(std::log(a)) : Fail(); }
-    double Exp(double a) { return Finite(std::exp(a)); }
-
+    // The functions are those of the evaluator's table, by their formulas.
     double Function(const std::string& name, double v)
     {
-        if (name == "abs")
-            return std::fabs(v);
-        if (name == "sin")
-            return Finite(std::sin(v));
-        if (name == "cos")
-            return Finite(std::cos(v));
-        if (name == "tan")
-            return Finite(std::tan(v));
-        if (name == "sec")
-            return Div(1, std::cos(v));
-        if (name == "cosec")
-            return Div(1, std::sin(v));
-        if (name == "cot")
-            return Div(1, std::tan(v));
-        if (name == "arcsin")
-            return Finite(std::atan(Div(v, Sqrt(Finite(-v * v) + 1))));
-        if (name == "arccos")
-            return Finite(std::atan(Div(-v, Sqrt(Finite(-v * v) + 1))) + 2 * std::atan(1.0));
-        if (name == "arctan")
-            return std::atan(v);
-        if (name == "exp")
-            return Exp(v);
-        if (name == "ln")
-            return Ln(v);
-        if (name == "log")
-            return Div(Ln(v), std::log(10.0));
-        if (name == "antilog")
-            return Finite(std::pow(10.0, v));
-        if (name == "sqrt")
-            return Sqrt(v);
-        if (name == "sinh")
-            return Div(Finite(Exp(v) - Exp(-v)), 2);
-        if (name == "cosh")
-            return Div(Finite(Exp(v) + Exp(-v)), 2);
-        if (name == "tanh")
-            return Div(Finite(Exp(v) - Exp(-v)), Finite(Exp(v) + Exp(-v)));
-        if (name == "arcsinh")
-            return Ln(Finite(Sqrt(Finite(v * v) + 1) + v));
-        if (name == "arccosh")
-            return Ln(Finite(Sqrt(Finite(v * v) - 1) + v));
-        if (name == "arctanh")
-            return Div(Ln(Div(1 + v, 1 - v)), 2);
-        return Fail();
+        const std::optional<double> value = ReferenceEvaluator::FunctionValue(name, v);
+        return value ? *value : Fail();
     }
 };

@@ -16,6 +16,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -80,6 +81,79 @@ inline std::string Prepared(std::string t)
     BracketPass(t, "^%", "+-*/");
     std::erase(t, ' ');
     return t;
+}
+
+// One formula, step by step: a step that divides by zero, takes the root
+// of a negative number or the logarithm of one that is not positive, or
+// gives a value that is not finite fails the whole formula (value 0).
+struct Steps {
+    bool bFailed = false;
+    double Check(double r)
+    {
+        bFailed = bFailed || !std::isfinite(r);
+        return r;
+    }
+    double Div(double a, double b) { return b == 0 ? (bFailed = true, 0.0) : Check(a / b); }
+    double Sqrt(double a) { return a < 0 ? (bFailed = true, 0.0) : Check(std::sqrt(a)); }
+    double Ln(double a) { return a > 0 ? Check(std::log(a)) : (bFailed = true, 0.0); }
+    double Exp(double a) { return Check(std::exp(a)); }
+};
+
+// The value of the named function (in any case) by its formula; nothing
+// when a step of it fails. A name that is not a function is worth 0.
+inline std::optional<double> FunctionValue(std::string name, double v)
+{
+    for (char& c : name)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    Steps f;
+    double r = 0;
+    if (name == "abs")
+        r = std::fabs(v);
+    else if (name == "sin")
+        r = f.Check(std::sin(v));
+    else if (name == "cos")
+        r = f.Check(std::cos(v));
+    else if (name == "tan")
+        r = f.Check(std::tan(v));
+    else if (name == "sec")
+        r = f.Div(1, f.Check(std::cos(v)));
+    else if (name == "cosec")
+        r = f.Div(1, f.Check(std::sin(v)));
+    else if (name == "cot")
+        r = f.Div(1, f.Check(std::tan(v)));
+    else if (name == "arcsin")
+        r = f.Check(std::atan(f.Div(v, f.Sqrt(f.Check(f.Check(-v * v) + 1)))));
+    else if (name == "arccos")
+        r = f.Check(f.Check(std::atan(f.Div(-v, f.Sqrt(f.Check(f.Check(-v * v) + 1))))) + 2 * std::atan(1.0));
+    else if (name == "arctan")
+        r = f.Check(std::atan(v));
+    else if (name == "exp")
+        r = f.Exp(v);
+    else if (name == "ln")
+        r = f.Ln(v);
+    else if (name == "log")
+        r = f.Div(f.Ln(v), std::log(10.0));
+    else if (name == "antilog")
+        r = f.Check(std::pow(10.0, v));
+    else if (name == "sqrt")
+        r = f.Sqrt(v);
+    else if (name == "sinh")
+        r = f.Div(f.Check(f.Exp(v) - f.Exp(-v)), 2);
+    else if (name == "cosh")
+        r = f.Div(f.Check(f.Exp(v) + f.Exp(-v)), 2);
+    else if (name == "tanh")
+        r = f.Div(f.Check(f.Exp(v) - f.Exp(-v)), f.Check(f.Exp(v) + f.Exp(-v)));
+    else if (name == "arcsinh")
+        r = f.Ln(f.Check(f.Sqrt(f.Check(f.Check(v * v) + 1)) + v));
+    else if (name == "arccosh")
+        r = f.Ln(f.Check(f.Sqrt(f.Check(f.Check(v * v) - 1)) + v));
+    else if (name == "arctanh")
+        r = f.Div(f.Ln(f.Div(f.Check(1 + v), f.Check(1 - v))), 2);
+    else
+        return 0.0; // an unknown name is worth 0 and is no failure
+    if (f.bFailed)
+        return std::nullopt;
+    return r;
 }
 
 class Reader {
@@ -191,73 +265,10 @@ private:
         }
     }
 
-    // One formula, step by step: a step that divides by zero, takes the root
-    // of a negative number or the logarithm of one that is not positive, or
-    // gives a value that is not finite fails the whole formula (value 0).
-    struct Steps {
-        bool bFailed = false;
-        double Check(double r)
-        {
-            bFailed = bFailed || !std::isfinite(r);
-            return r;
-        }
-        double Div(double a, double b) { return b == 0 ? (bFailed = true, 0.0) : Check(a / b); }
-        double Sqrt(double a) { return a < 0 ? (bFailed = true, 0.0) : Check(std::sqrt(a)); }
-        double Ln(double a) { return a > 0 ? Check(std::log(a)) : (bFailed = true, 0.0); }
-        double Exp(double a) { return Check(std::exp(a)); }
-    };
-
-    double Function(double v, std::string name)
+    double Function(double v, const std::string& name)
     {
-        for (char& c : name)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        Steps f;
-        double r = 0;
-        if (name == "abs")
-            r = std::fabs(v);
-        else if (name == "sin")
-            r = f.Check(std::sin(v));
-        else if (name == "cos")
-            r = f.Check(std::cos(v));
-        else if (name == "tan")
-            r = f.Check(std::tan(v));
-        else if (name == "sec")
-            r = f.Div(1, f.Check(std::cos(v)));
-        else if (name == "cosec")
-            r = f.Div(1, f.Check(std::sin(v)));
-        else if (name == "cot")
-            r = f.Div(1, f.Check(std::tan(v)));
-        else if (name == "arcsin")
-            r = f.Check(std::atan(f.Div(v, f.Sqrt(f.Check(f.Check(-v * v) + 1)))));
-        else if (name == "arccos")
-            r = f.Check(f.Check(std::atan(f.Div(-v, f.Sqrt(f.Check(f.Check(-v * v) + 1))))) + 2 * std::atan(1.0));
-        else if (name == "arctan")
-            r = f.Check(std::atan(v));
-        else if (name == "exp")
-            r = f.Exp(v);
-        else if (name == "ln")
-            r = f.Ln(v);
-        else if (name == "log")
-            r = f.Div(f.Ln(v), std::log(10.0));
-        else if (name == "antilog")
-            r = f.Check(std::pow(10.0, v));
-        else if (name == "sqrt")
-            r = f.Sqrt(v);
-        else if (name == "sinh")
-            r = f.Div(f.Check(f.Exp(v) - f.Exp(-v)), 2);
-        else if (name == "cosh")
-            r = f.Div(f.Check(f.Exp(v) + f.Exp(-v)), 2);
-        else if (name == "tanh")
-            r = f.Div(f.Check(f.Exp(v) - f.Exp(-v)), f.Check(f.Exp(v) + f.Exp(-v)));
-        else if (name == "arcsinh")
-            r = f.Ln(f.Check(f.Sqrt(f.Check(f.Check(v * v) + 1)) + v));
-        else if (name == "arccosh")
-            r = f.Ln(f.Check(f.Sqrt(f.Check(f.Check(v * v) - 1)) + v));
-        else if (name == "arctanh")
-            r = f.Div(f.Ln(f.Div(f.Check(1 + v), f.Check(1 - v))), 2);
-        else
-            return 0; // an unknown name is worth 0 and is no failure
-        return f.bFailed ? Fail() : r;
+        const std::optional<double> value = FunctionValue(name, v);
+        return value ? *value : Fail();
     }
 };
 
