@@ -7,6 +7,7 @@
 #include "NumberInput.h"
 #include "PointsOfInterest.h"
 #include "ProgramIdentity.h"
+#include "TraceGeometry.h"
 #include "ViewEntries.h"
 #include "clsMath.h"
 
@@ -73,7 +74,7 @@ void DescribeOptions(QCommandLineParser& parser)
     parser.addOptions({
         {kExport, QStringLiteral("Draws the graph into <file> and exits."), QStringLiteral("file")},
         {kValue, QStringLiteral("Prints each expression's value at x = <x> and exits."), QStringLiteral("x")},
-        {kPoints, QStringLiteral("Prints the roots, minima, maxima and intersections of the expressions within\n"
+        {kPoints, QStringLiteral("Prints the roots, minima, maxima and intersections of the expressions within "
                                  "the x range (default -10:10) and exits.")},
         {kNoOptimize, QStringLiteral("Takes the expressions exactly as written, without normalising them.")},
         {kPolar, QStringLiteral("Draws polar curves r = f(theta).")},
@@ -270,11 +271,10 @@ CommandLineAnswer PrintPoints(const QCommandLineParser& parser, const QStringLis
     std::vector<CurveFunction> curves;
     for (const QString& strEntry : entries)
         curves.push_back(EntryCurve(strEntry.toStdString()));
-    // Four samples to each pixel column of the graph's picture.
-    const int iSamples = 4 * kGraphPictureSize.width();
     static const char* const kKinds[] = {"root", "minimum", "maximum", "intersection"};
     for (const PointOfInterest& point : FindPointsOfInterest(curves, settings.dOriginX - settings.dScaleX,
-                                                             settings.dOriginX + settings.dScaleX, iSamples)) {
+                                                             settings.dOriginX + settings.dScaleX,
+                                                             kPointOfInterestSamples)) {
         QString strLine = QStringLiteral("%1\t%2\t%3\t%4")
                               .arg(QLatin1String(kKinds[static_cast<int>(point.kind)]), ScriptNumber(point.dX),
                                    ScriptNumber(point.dY), entries[qsizetype(point.iCurve)]);

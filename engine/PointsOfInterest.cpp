@@ -133,8 +133,13 @@ void AddCurvePoints(std::vector<PointOfInterest>& points, const CurveFunction& f
 
 } // namespace
 
-std::vector<PointOfInterest> FindPointsOfInterest(const std::vector<CurveFunction>& curves, double dStart, double dEnd,
-                                                  int iSamples)
+namespace {
+
+// The points of the curves from iFirst to before iLast, and their crossings
+// with every curve after them (with every other curve when bEveryOther).
+std::vector<PointOfInterest> FindPoints(const std::vector<CurveFunction>& curves, std::size_t iFirst,
+                                        std::size_t iLast, bool bEveryOther, double dStart, double dEnd,
+                                        int iSamples)
 {
     std::vector<PointOfInterest> points;
     if (!(dStart < dEnd) || iSamples < 2)
@@ -142,9 +147,11 @@ std::vector<PointOfInterest> FindPointsOfInterest(const std::vector<CurveFunctio
     std::vector<std::vector<Sample>> samples;
     for (const CurveFunction& f : curves)
         samples.push_back(Samples(f, dStart, dEnd, iSamples));
-    for (std::size_t c = 0; c < curves.size(); ++c) {
+    for (std::size_t c = iFirst; c < iLast; ++c) {
         AddCurvePoints(points, curves[c], c, samples[c]);
-        for (std::size_t d = c + 1; d < curves.size(); ++d) {
+        for (std::size_t d = bEveryOther ? 0 : c + 1; d < curves.size(); ++d) {
+            if (d == c)
+                continue;
             const auto difference = [&](double x) { return curves[c](x) - curves[d](x); };
             std::vector<Sample> gaps = samples[c];
             for (std::size_t i = 0; i < gaps.size(); ++i)
@@ -157,6 +164,22 @@ std::vector<PointOfInterest> FindPointsOfInterest(const std::vector<CurveFunctio
         return a.iCurve != b.iCurve ? a.iCurve < b.iCurve : a.dX < b.dX;
     });
     return points;
+}
+
+} // namespace
+
+std::vector<PointOfInterest> FindPointsOfInterest(const std::vector<CurveFunction>& curves, double dStart, double dEnd,
+                                                  int iSamples)
+{
+    return FindPoints(curves, 0, curves.size(), false, dStart, dEnd, iSamples);
+}
+
+std::vector<PointOfInterest> FindPointsOfInterestOf(const std::vector<CurveFunction>& curves, std::size_t iCurve,
+                                                    double dStart, double dEnd, int iSamples)
+{
+    if (iCurve >= curves.size())
+        return {};
+    return FindPoints(curves, iCurve, iCurve + 1, true, dStart, dEnd, iSamples);
 }
 
 CurveFunction EntryCurve(const std::string& strEntry)

@@ -37,5 +37,10 @@ using CurveFunction = std::function<double(double)>;
 std::vector<PointOfInterest> FindPointsOfInterest(const std::vector<CurveFunction>& curves, double dStart, double dEnd,
                                                   int iSamples);
 
+// The points of interest of one curve alone: its own, and its crossings
+// with each of the others (listed under it, the other as iOther).
+std::vector<PointOfInterest> FindPointsOfInterestOf(const std::vector<CurveFunction>& curves, std::size_t iCurve,
+                                                    double dStart, double dEnd, int iSamples);
+
 // The curve of an entry of the expression list, evaluated as a graph is.
 CurveFunction EntryCurve(const std::string& strEntry);

@@ -1,5 +1,6 @@
 #include "NumberFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -171,6 +172,20 @@ QString LabelText(double dValue)
 QString ReadoutText(double dValue, const QLocale& locale)
 {
     return WithLocalePoint(RoundedDigits(dValue, 5), locale);
+}
+
+QString TraceText(double dValue, double dResolution, const QLocale& locale)
+{
+    if (!(dResolution > 0) || !std::isfinite(dValue) || dValue == 0)
+        return dResolution > 0 ? ReadoutText(dValue, locale) : GeneralText(dValue, locale);
+    // Places for 5 significant digits, and for a tenth of the resolution.
+    const int iSignificant = 4 - static_cast<int>(std::floor(std::log10(std::fabs(dValue))));
+    const int iResolved = 1 + static_cast<int>(std::ceil(-std::log10(dResolution)));
+    const int iPlaces = std::max({5, iSignificant, iResolved});
+    // Beyond 15 significant digits there is nothing left to round.
+    if (iPlaces > iSignificant + kSignificantDigits - 5)
+        return GeneralText(dValue, locale);
+    return WithLocalePoint(RoundedDigits(dValue, iPlaces), locale);
 }
 
 QString PrintedText(double dValue, const QLocale& locale)

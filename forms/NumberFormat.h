@@ -39,6 +39,11 @@ QString LabelText(double dValue);
 // nothing before others, the locale's decimal separator: "0.7854", "-0.5".
 QString ReadoutText(double dValue, const QLocale& locale = QLocale());
 
+// Trace form: the readout's form with places enough that values dResolution
+// apart read differently, and at least 5 significant digits; all 15 when
+// dResolution is 0: "1.41421", "0.0000012346", "-3.14159265358979".
+QString TraceText(double dValue, double dResolution, const QLocale& locale = QLocale());
+
 // Comparison-window form: rounded to 6 places, a space or "-" before, no "0"
 // before the point, the locale's decimal separator and one trailing space:
 // " .841471 ", "-2 ".

@@ -4,16 +4,21 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <utility>
+
 namespace {
 
 constexpr int kBorderWidth = 2;
+// How far the pointer may move between press and release of a click.
+constexpr double kClickSlack = 3.0;
 
 } // namespace
 
 PictureBox::PictureBox(QWidget* pParent, const QSize& outerSize)
     : QFrame(pParent)
-    , m_image(PictureCanvas::NewImage(outerSize.shrunkBy(QMargins(kBorderWidth, kBorderWidth, kBorderWidth, kBorderWidth)),
-                                     Qt::white))
+    , m_image(
+          PictureCanvas::NewImage(outerSize.shrunkBy(QMargins(kBorderWidth, kBorderWidth, kBorderWidth, kBorderWidth)),
+                                  Qt::white))
     , m_canvas(m_image)
     , m_screen(m_image, m_canvas)
 {
@@ -38,6 +43,11 @@ void PictureBox::paintEvent(QPaintEvent* pEvent)
         emit ResolutionChanged();
     QPainter painter(this);
     painter.drawImage(contentsRect().topLeft(), m_screen.Shown());
+    if (m_paintOverlay) {
+        painter.translate(contentsRect().topLeft());
+        painter.setClipRect(QRect(QPoint(0, 0), m_image.size()));
+        m_paintOverlay(painter);
+    }
     if (!m_bPainted) {
         m_bPainted = true;
         emit FirstPainted();
@@ -52,4 +62,21 @@ void PictureBox::keyPressEvent(QKeyEvent* pEvent)
 void PictureBox::mouseMoveEvent(QMouseEvent* pEvent)
 {
     emit MouseMove(pEvent);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* pEvent)
+{
+    if (pEvent->button() == Qt::LeftButton)
+        m_pressedAt = pEvent->position();
+    QFrame::mousePressEvent(pEvent);
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* pEvent)
+{
+    if (pEvent->button() == Qt::LeftButton && m_pressedAt) {
+        const QPointF moved = pEvent->position() - *std::exchange(m_pressedAt, std::nullopt);
+        if (moved.manhattanLength() <= kClickSlack)
+            emit Clicked(pEvent->position() - contentsRect().topLeft());
+    }
+    QFrame::mouseReleaseEvent(pEvent);
 }

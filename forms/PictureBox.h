@@ -6,6 +6,12 @@
 #include <QFrame>
 #include <QImage>
 
+#include <functional>
+#include <optional>
+#include <utility>
+
+class QPainter;
+
 // A picture box: a sunken frame around a persistent image that all drawing
 // goes to. Painting the widget only shows the image; Refresh shows it at
 // once. The image keeps the size of the client area the widget had when it
@@ -31,6 +37,10 @@ public:
     // Shows the image now, without waiting for the event loop.
     void Refresh();
 
+    // Drawn over the picture on screen after it, in picture pixels; never
+    // part of the picture itself.
+    void SetOverlay(std::function<void(QPainter&)> paintOverlay) { m_paintOverlay = std::move(paintOverlay); }
+
 signals:
     // The widget was painted for the first time: its window is on screen.
     void FirstPainted();
@@ -38,15 +48,22 @@ signals:
     void ResolutionChanged();
     void KeyDown(QKeyEvent* pEvent);
     void MouseMove(QMouseEvent* pEvent);
+    // The left button was pressed and released without the pointer moving
+    // away; at this picture pixel.
+    void Clicked(QPointF pixel);
 
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
     void keyPressEvent(QKeyEvent* pEvent) override;
     void mouseMoveEvent(QMouseEvent* pEvent) override;
+    void mousePressEvent(QMouseEvent* pEvent) override;
+    void mouseReleaseEvent(QMouseEvent* pEvent) override;
 
 private:
     QImage m_image;
     PictureCanvas m_canvas;
     ScreenCopy m_screen;
     bool m_bPainted = false;
+    std::function<void(QPainter&)> m_paintOverlay;
+    std::optional<QPointF> m_pressedAt;
 };

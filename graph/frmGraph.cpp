@@ -3,6 +3,7 @@
 #include "ArrowIcon.h"
 #include "Clipboard.h"
 #include "CurveSampling.h"
+#include "CurveTrace.h"
 #include "FormLayout.h"
 #include "GraphFile.h"
 #include "GraphHost.h"
@@ -78,6 +79,7 @@ frmGraph::frmGraph(GraphHost& host, GraphOpening opening, QWidget* pParent)
     : QMainWindow(pParent, Qt::Window)
     , m_host(host)
     , m_bProgressiveNext(opening.bProgressive)
+    , m_pTrace(std::make_unique<CurveTrace>())
 {
     m_scene.view.bModePolar = opening.bPolar;
     setObjectName(QStringLiteral("frmGraph"));
@@ -98,6 +100,9 @@ frmGraph::frmGraph(GraphHost& host, GraphOpening opening, QWidget* pParent)
     connect(picGraph, &PictureBox::FirstPainted, this, &frmGraph::Form_Activate, Qt::QueuedConnection);
     connect(picGraph, &PictureBox::KeyDown, this, &frmGraph::picGraph_KeyDown);
     connect(picGraph, &PictureBox::MouseMove, this, &frmGraph::picGraph_MouseMove);
+    connect(picGraph, &PictureBox::Clicked, this, &frmGraph::picGraph_Click);
+    connect(m_pTrace.get(), &CurveTrace::Changed, this, &frmGraph::ShowTrace);
+    picGraph->SetOverlay([this](QPainter& painter) { m_pTrace->Paint(painter, m_scene); });
     connect(picGraph, &PictureBox::ResolutionChanged, this, &frmGraph::PostPlot);
     connect(cmbExps, &QComboBox::activated, this, &frmGraph::PlotGraph);
     connect(cmdReturn, &QPushButton::clicked, this, &frmGraph::CloseGraph);
@@ -351,6 +356,7 @@ void frmGraph::PlotGraph()
               m_pacer ? std::function<void()>(beforePoint) : std::function<void()>());
     m_pacer.reset();
     view.bAnimate = false;
+    m_pTrace->Follow(m_scene);
     picGraph->update();
 }
 
@@ -506,6 +512,8 @@ void frmGraph::SetPolarMode()
 
 void frmGraph::picGraph_KeyDown(QKeyEvent* pEvent)
 {
+    if (TraceKey(pEvent))
+        return;
     const auto command = KeyCommand(pEvent->key(), pEvent->modifiers());
     if (!command)
         return;
@@ -531,6 +539,34 @@ void frmGraph::picGraph_MouseMove(QMouseEvent* pEvent)
     }
     lblCoordinates->setText(QStringLiteral("(") + ReadoutText(a) + QStringLiteral(",") + ReadoutText(b)
                             + QStringLiteral(")"));
+}
+
+bool frmGraph::TraceKey(const QKeyEvent* pEvent)
+{
+    if (!m_pTrace->Shown() || (pEvent->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    PlotIfPending();
+    switch (pEvent->key()) {
+    case Qt::Key_Left: m_pTrace->Step(m_scene, -1); return true;
+    case Qt::Key_Right: m_pTrace->Step(m_scene, 1); return true;
+    case Qt::Key_Up: m_pTrace->ChangeCurve(m_scene, -1); return true;
+    case Qt::Key_Down: m_pTrace->ChangeCurve(m_scene, 1); return true;
+    case Qt::Key_Escape: m_pTrace->Remove(); return true;
+    default: return false;
+    }
+}
+
+void frmGraph::picGraph_Click(QPointF pixel)
+{
+    PlotIfPending();
+    m_pTrace->Click(m_scene, pixel);
+}
+
+void frmGraph::ShowTrace()
+{
+    // A screen reader reads the trace from the picture's description.
+    picGraph->setAccessibleDescription(m_pTrace->Label(m_scene));
+    picGraph->update();
 }
 
 void frmGraph::CloseGraph()

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+class CurveTrace;
 class GraphHost;
 class PictureBox;
 class QComboBox;
@@ -81,6 +82,8 @@ public:
     // The view as it is drawn now, and the whole graph.
     const GraphView& View() const { return m_scene.view; }
     const GraphScene& Scene() const { return m_scene; }
+    // The point traced on a curve, if any, with its points of interest.
+    const CurveTrace& Trace() const { return *m_pTrace; }
 
 protected:
     bool event(QEvent* pEvent) override;
@@ -105,6 +108,10 @@ private:
     void Toolbar1_ButtonClick(const QString& strKey);
     void picGraph_KeyDown(QKeyEvent* pEvent);
     void picGraph_MouseMove(QMouseEvent* pEvent);
+    void picGraph_Click(QPointF pixel);
+    // The trace's keys while a trace is shown; whether the key was one.
+    bool TraceKey(const QKeyEvent* pEvent);
+    void ShowTrace();
     void CloseGraph();
     void SetRectangularMode();
     void SetPolarMode();
@@ -120,6 +127,7 @@ private:
     std::optional<PlotPacer> m_pacer;
     bool m_bKeyCommand = false;  // a key's command is running
     bool m_bPlotPending = false; // a redraw waits for the keys before it
+    std::unique_ptr<CurveTrace> m_pTrace;
 
     QToolBar* Toolbar1 = nullptr;
     QComboBox* cmbExps = nullptr;
