@@ -89,7 +89,7 @@ void tst_CurveTrace::keys_data()
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<QPoint>("pixel");
     // R, L, U, D: the arrow keys; E: Esc; +: keypad plus; A: a click away
-    // from every curve.
+    // from every curve; P: polar mode.
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("shown");
 
@@ -116,6 +116,7 @@ void tst_CurveTrace::keys_data()
                                      << "x (1,1)";
     QTest::newRow("out of view it goes") << QStringList{"x"} << At(9.5, 9.5) << "++"
                                          << "";
+    QTest::newRow("polar mode keeps its x as the angle") << QStringList{"x"} << At(1, 1) << "P" << "x (1,1)";
     QTest::newRow("Esc removes it") << QStringList{"x"} << At(1, 1) << "E"
                                     << "";
     QTest::newRow("a click away removes it") << QStringList{"x"} << At(1, 1) << "A"
@@ -142,6 +143,7 @@ void tst_CurveTrace::keys()
         case 'E': QTest::keyClick(graph.Picture(), Qt::Key_Escape); break;
         case '+': QTest::keyClick(graph.Picture(), Qt::Key_Plus, Qt::KeypadModifier); break;
         case 'A': ClickAt(graph, QPoint(30, 30)); break;
+        case 'P': graph.window->findChild<QAction*>(QStringLiteral("mnuPolarMode"))->trigger(); break;
         }
     }
     QTRY_VERIFY(PointsSettled(graph));

@@ -14,7 +14,9 @@
 
 namespace {
 
-enum class Form { General, Label, Readout, Printed };
+// The trace's forms: at the default view's 0.05 units to a pixel, at
+// 0.000005, and for an exact point.
+enum class Form { General, Label, Readout, Printed, Trace, TraceFine, TraceExact };
 
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 const double kInf = std::numeric_limits<double>::infinity();
@@ -36,7 +38,7 @@ bool useDecimalCommaCLocale()
 
 void row(Form form, double value, const char* expected, bool german = false)
 {
-    static const char* const names[] = {"general", "label", "readout", "printed"};
+    static const char* const names[] = {"general", "label", "readout", "printed", "trace", "trace fine", "trace exact"};
     QTest::addRow("%s %.17g%s", names[int(form)], value, german ? " de" : "")
         << int(form) << value << german << QString::fromLatin1(expected);
 }
@@ -52,6 +54,12 @@ QString text(Form form, double value, const QLocale& locale)
         return ReadoutText(value, locale);
     case Form::Printed:
         return PrintedText(value, locale);
+    case Form::Trace:
+        return TraceText(value, 0.05, locale);
+    case Form::TraceFine:
+        return TraceText(value, 0.000005, locale);
+    case Form::TraceExact:
+        return TraceText(value, 0, locale);
     }
     return {};
 }
@@ -140,6 +148,15 @@ void tst_NumberFormat::forms_data()
     row(Printed, 1e20, " 1E+20 ");
     row(Printed, kNaN, " NaN ");
     row(Printed, std::sin(1.0), " ,841471 ", true);
+
+    row(Trace, 2.8, "2.8");
+    row(Trace, 0.000012345678, "0.000012346"); // five significant digits
+    row(Trace, 123456.789, "123456.789");
+    row(TraceFine, 1000.0012345678, "1000.0012346"); // columns apart read apart
+    row(TraceFine, 1000.0012395678, "1000.0012396");
+    row(TraceExact, std::sqrt(2.0), "1.4142135623731");
+    row(TraceExact, 1e-300, "1E-300");
+    row(Trace, 0.5, "0,5", true);
 }
 
 void tst_NumberFormat::forms()

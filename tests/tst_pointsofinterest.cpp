@@ -97,6 +97,18 @@ void tst_PointsOfInterest::closedForms()
         QVERIFY2(std::fabs(point.dY - ys[i]) <= 1e-12 * std::max(1.0, std::fabs(ys[i])),
                  qPrintable(QString::number(point.dY, 'g', 17)));
     }
+    // The points of the first curve alone, listed after the others, are the
+    // same.
+    std::vector<CurveFunction> curves;
+    for (auto entry = entries.crbegin(); entry != entries.crend(); ++entry)
+        curves.push_back(EntryCurve(entry->toStdString()));
+    std::vector<double> alone;
+    for (const PointOfInterest& point : FindPointsOfInterestOf(curves, curves.size() - 1, -10, 10, 4 * 475))
+        if (point.kind == PointKind(kind))
+            alone.push_back(point.dX);
+    QCOMPARE(qsizetype(alone.size()), xs.size());
+    for (std::size_t i = 0; i < alone.size(); ++i)
+        QCOMPARE(alone[i], found[i].dX);
 }
 
 QTEST_APPLESS_MAIN(tst_PointsOfInterest)
