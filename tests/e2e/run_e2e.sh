@@ -4,7 +4,9 @@
 # while two busy loops load the machine, and enters what that typed; opens
 # the About box beside the main window, closes it and ticks "Do not optimize
 # equations", and enters sqrt(-1-x^2), which is then left unnormalised and
-# has no value anywhere; draws them, zooms in with keypad +,
+# has no value anywhere; draws them, traces sin(x) with a click and moves
+# the trace onto its root at pi with the Right key, removes it with Esc,
+# zooms in with keypad +,
 # moves right with an arrow key, switches to polar mode from the toolbar,
 # opens and cancels the range selector, closes the graph window, opens it
 # again on 200 expressions and closes it with Esc at once, and exits.
@@ -126,6 +128,16 @@ echo "e2e: the graph window is at ($GRAPH_X,$GRAPH_Y), $GRAPH_W x $GRAPH_H"
 # The fourth entry is x*x*x*x, typed by one click and three holds; the fifth,
 # sqrt(-1-x^2), draws nothing.
 expect_graph "five entries, x and y from -10 to 10" rect 0 0 10 10 "${THREE_CURVES[@]}" 90D003:quartic E09304:absent
+
+# A click on sin(x) at x = 2 traces it; each Right moves the trace a pixel
+# column (0.05) along, stopping at its crossing with (x^2)/4-2 near 2.956 and
+# then at its root, pi.
+centre=$(sed -n 's/^axes: centre (\([0-9]*\),\([0-9]*\)).*/\1 \2/p' "$work/check.txt")
+click_at $((${centre% *} + 40)) $((${centre#* } - 18))
+press $(printf 'Right %.0s' $(seq 24))
+expect_graph "sin(x) traced and moved onto its root at pi" rect 0 0 10 10 ring:3.14159265:0:F04902
+# Esc removes the trace; the arrow keys move the view again.
+press Escape
 
 press KP_Add
 expect_graph "zoomed in: x and y from -9 to 9" rect 0 0 9 9 "${THREE_CURVES[@]}"

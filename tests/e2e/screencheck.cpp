@@ -3,11 +3,13 @@
 // and each named curve in its colour along the path the curve must take.
 //
 //   screencheck SHOT.png LEFT TOP WIDTH HEIGHT rect|polar ORIGINX ORIGINY SCALEX SCALEY RRGGBB:NAME...
+//               [ring:X:Y:RRGGBB]
 //
 // LEFT TOP WIDTH HEIGHT: the graph window on the screen. ORIGIN and SCALE:
 // the world point at the picture's centre and the half-range of each axis.
 // NAME is one of the curves below, or "absent" for a colour that must not
-// show inside the plot square (legends aside). Prints what it measured;
+// show inside the plot square (legends aside). A ring names a trace point:
+// a ring of the colour around the world point (X, Y). Prints what it measured;
 // exits 0 when everything is where it must be, 1 when not, 2 on bad
 // arguments.
 #include <QGuiApplication>
@@ -210,6 +212,24 @@ bool CheckCurve(const QImage& shot, const View& view, const Curve& curve)
     return iPoints >= 8 && iHits * 100 >= iPoints * 85 && iStray * 100 <= std::max(iInside, 1) * 3;
 }
 
+// A trace's ring, 5 pixels round the point, in the traced curve's colour.
+bool CheckTraceRing(const QImage& shot, const View& view, QPointF world, QRgb colour)
+{
+    const QPointF at(view.iCenterX + (world.x() - view.dOriginX) * kHalfSize / view.dScaleX,
+                     view.iCenterY - (world.y() - view.dOriginY) * kHalfSize / view.dScaleY);
+    int iFound = 0;
+    const int iTotal = 16;
+    for (int i = 0; i < iTotal; ++i) {
+        const double a = i * 2 * std::numbers::pi / iTotal;
+        const QPoint p = (at + 5 * QPointF(std::cos(a), std::sin(a))).toPoint();
+        iFound += CountIn(shot, QRect(p - QPoint(1, 1), QSize(3, 3)), [&](QRgb c) { return IsColour(c, colour); })
+            > 0;
+    }
+    std::printf("trace ring at (%g,%g) #%06x: %d of %d points\n", world.x(), world.y(), colour & 0xffffff, iFound,
+                iTotal);
+    return iFound >= iTotal - 2;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -234,8 +254,15 @@ int main(int argc, char** argv)
     view.dScaleX = std::atof(argv[9]);
     view.dScaleY = std::atof(argv[10]);
     std::vector<Curve> curves;
+    std::optional<std::pair<QPointF, QRgb>> ring;
     for (int i = 11; i < argc; ++i) {
         const std::string strArg = argv[i];
+        double dX = 0, dY = 0;
+        unsigned int ringRgb = 0;
+        if (std::sscanf(argv[i], "ring:%lf:%lf:%6x", &dX, &dY, &ringRgb) == 3) {
+            ring.emplace(QPointF(dX, dY), qRgb(int(ringRgb >> 16), int(ringRgb >> 8 & 0xff), int(ringRgb & 0xff)));
+            continue;
+        }
         const std::size_t iColon = strArg.find(':');
         if (iColon != 6 || !kCurves.count(strArg.substr(7))) {
             std::fprintf(stderr, "bad curve %s\n", argv[i]);
@@ -252,6 +279,8 @@ int main(int argc, char** argv)
             bPass = CheckRing(shot, view) && bPass;
         for (const Curve& curve : curves)
             bPass = CheckCurve(shot, view, curve) && bPass;
+        if (ring)
+            bPass = CheckTraceRing(shot, view, ring->first, ring->second) && bPass;
     }
     std::printf("%s\n", bPass ? "PASS" : "FAIL");
     return bPass ? 0 : 1;
