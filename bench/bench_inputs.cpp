@@ -18,6 +18,13 @@
 //                           of +-0.1, where every sample lies in view, drawn
 //   Export/polarWorst       the same written as an SVG drawing in memory;
 //                           "bytes" is the size of the drawing
+//   Trace/click/rect200     a click on the last of the 200 expressions,
+//                           which traces it
+//   Trace/click/polar32767  a click on the polar curve at sensitivity 32,767
+//                           (the nearest of all its samples)
+//   Trace/points/rect200    the points of interest of the first of the 200
+//                           expressions (its crossings with the 199 others
+//                           among them), found on the trace's own thread
 //   Enter/products22001     the check that refuses x*0+x*0+...+x (22,001
 //                           characters), too long once written out for
 //                           evaluation
@@ -28,8 +35,10 @@
 #include "ExpressionPrep.h"
 #include "GraphHost.h"
 #include "GraphScene.h"
+#include "PointsOfInterest.h"
 #include "SampleFile.h"
 #include "Settings.h"
+#include "TraceGeometry.h"
 #include "VectorFile.h"
 #include "WindowBenchmarks.h"
 #include "clsMath.h"
@@ -172,6 +181,39 @@ void ExportPolarWorst(benchmark::State& state)
     }
 }
 BENCHMARK(ExportPolarWorst)->Name("Export/polarWorst")->Unit(benchmark::kMillisecond)->Iterations(1);
+
+GraphScene OpeningScene(const QStringList& entries, bool bPolar)
+{
+    ViewSettings settings = kDefaultViewSettings;
+    settings.iPolarSensitivity = bPolar ? 32767 : settings.iPolarSensitivity;
+    return GraphScene{entries, 0, OpeningView(settings, bPolar)};
+}
+
+void TraceClick(benchmark::State& state, const QStringList& entries, bool bPolar)
+{
+    const GraphScene scene = OpeningScene(entries, bPolar);
+    // The last curve at x = 1 (polar: the circle of radius 5 at angle 0).
+    const double dX = bPolar ? 5 : 1;
+    const double dY = bPolar ? 0 : *EntryValue(scene, int(entries.size()), 1);
+    const QPointF pixel(PixelX(scene.view, dX), PixelY(scene.view, dY));
+    for (auto _ : state)
+        if (!TraceAt(scene, pixel))
+            state.SkipWithError("nothing traced");
+}
+BENCHMARK_CAPTURE(TraceClick, rect200, kRect200, false)->Name("Trace/click/rect200")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(TraceClick, polar32767, kPolarOne, true)
+    ->Name("Trace/click/polar32767")
+    ->Unit(benchmark::kMillisecond);
+
+void TracePoints(benchmark::State& state)
+{
+    std::vector<CurveFunction> curves;
+    for (const QString& strEntry : kRect200)
+        curves.push_back(EntryCurve(strEntry.toStdString()));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(FindPointsOfInterestOf(curves, 0, -10, 10, kPointOfInterestSamples));
+}
+BENCHMARK(TracePoints)->Name("Trace/points/rect200")->Unit(benchmark::kMillisecond);
 
 void EnterProducts(benchmark::State& state)
 {

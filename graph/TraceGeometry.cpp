@@ -48,17 +48,18 @@ public:
     {
         const TracePoint point{0, dT, value.value_or(0.0)};
         if (!value || !TraceVisible(m_view, point)) {
-            m_previous.reset();
+            m_bPenDown = false;
             return;
         }
         const QPointF at = TracePixel(m_view, point);
-        m_dLine = std::min(m_dLine, SegmentDistance(m_pixel, m_previous.value_or(at), at));
+        m_dLine = std::min(m_dLine, SegmentDistance(m_pixel, m_bPenDown ? m_previous : at, at));
         const double dSample = QLineF(m_pixel, at).length();
         if (dSample < m_dSample) {
             m_dSample = dSample;
             m_nearest = point;
         }
         m_previous = at;
+        m_bPenDown = true;
     }
 
     double Line() const { return m_dLine; }
@@ -67,7 +68,8 @@ public:
 private:
     const GraphView& m_view;
     QPointF m_pixel;
-    std::optional<QPointF> m_previous;
+    bool m_bPenDown = false;
+    QPointF m_previous;
     double m_dLine = kFar;
     double m_dSample = kFar;
     TracePoint m_nearest;
