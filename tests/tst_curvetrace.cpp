@@ -89,7 +89,7 @@ void tst_CurveTrace::keys_data()
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<QPoint>("pixel");
     // R, L, U, D: the arrow keys; E: Esc; +: keypad plus; A: a click away
-    // from every curve; P: polar mode.
+    // from every curve; O: a click on the dot at sqrt 2; P: polar mode.
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("shown");
 
@@ -100,6 +100,7 @@ void tst_CurveTrace::keys_data()
                                    << "x^2-2 (1,-1)";
     QTest::newRow("right onto a root") << parabola << At(1, -1) << "RRRRRRRRR"
                                        << "x^2-2 (1.4142135623731,0)";
+    QTest::newRow("a click on a dot") << parabola << At(1, -1) << "O" << "x^2-2 (1.4142135623731,0)";
     QTest::newRow("and on past it") << parabola << At(1, -1) << "RRRRRRRRRR"
                                     << "x^2-2 (1.45,0.1025)";
     QTest::newRow("onto a crossing") << QStringList{"sin(x)", "cos(x)"} << At(0.5, std::sin(0.5)) << "RRRRRR"
@@ -143,6 +144,7 @@ void tst_CurveTrace::keys()
         case 'E': QTest::keyClick(graph.Picture(), Qt::Key_Escape); break;
         case '+': QTest::keyClick(graph.Picture(), Qt::Key_Plus, Qt::KeypadModifier); break;
         case 'A': ClickAt(graph, QPoint(30, 30)); break;
+        case 'O': ClickAt(graph, At(std::sqrt(2.0), 0)); break;
         case 'P': graph.window->findChild<QAction*>(QStringLiteral("mnuPolarMode"))->trigger(); break;
         }
     }
