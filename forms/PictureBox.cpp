@@ -4,13 +4,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include <utility>
-
 namespace {
 
 constexpr int kBorderWidth = 2;
-// How far the pointer may move between press and release of a click.
-constexpr double kClickSlack = 3.0;
 
 } // namespace
 
@@ -62,21 +58,4 @@ void PictureBox::keyPressEvent(QKeyEvent* pEvent)
 void PictureBox::mouseMoveEvent(QMouseEvent* pEvent)
 {
     emit MouseMove(pEvent);
-}
-
-void PictureBox::mousePressEvent(QMouseEvent* pEvent)
-{
-    if (pEvent->button() == Qt::LeftButton)
-        m_pressedAt = pEvent->position();
-    QFrame::mousePressEvent(pEvent);
-}
-
-void PictureBox::mouseReleaseEvent(QMouseEvent* pEvent)
-{
-    if (pEvent->button() == Qt::LeftButton && m_pressedAt) {
-        const QPointF moved = pEvent->position() - *std::exchange(m_pressedAt, std::nullopt);
-        if (moved.manhattanLength() <= kClickSlack)
-            emit Clicked(pEvent->position() - contentsRect().topLeft());
-    }
-    QFrame::mouseReleaseEvent(pEvent);
 }

@@ -7,7 +7,6 @@
 #include <QImage>
 
 #include <functional>
-#include <optional>
 #include <utility>
 
 class QPainter;
@@ -48,16 +47,11 @@ signals:
     void ResolutionChanged();
     void KeyDown(QKeyEvent* pEvent);
     void MouseMove(QMouseEvent* pEvent);
-    // The left button was pressed and released without the pointer moving
-    // away; at this picture pixel.
-    void Clicked(QPointF pixel);
 
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
     void keyPressEvent(QKeyEvent* pEvent) override;
     void mouseMoveEvent(QMouseEvent* pEvent) override;
-    void mousePressEvent(QMouseEvent* pEvent) override;
-    void mouseReleaseEvent(QMouseEvent* pEvent) override;
 
 private:
     QImage m_image;
@@ -65,5 +59,4 @@ private:
     ScreenCopy m_screen;
     bool m_bPainted = false;
     std::function<void(QPainter&)> m_paintOverlay;
-    std::optional<QPointF> m_pressedAt;
 };

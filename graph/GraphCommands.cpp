@@ -19,6 +19,8 @@ constexpr std::array kMenuItems{
     MenuItemEntry{"mnuView", "&View", "mnuZoomOutY", "ZoomOut (Y-axis)", "", ZoomOutY},
     MenuItemEntry{"mnuView", "&View", "mnuGrids", "&Grids On/Off", "", ToggleGrid},
     MenuItemEntry{"mnuView", "&View", "mnuDefaultScale", "&Default Scale", "", DefaultScale},
+    MenuItemEntry{"mnuView", "&View", "mnuUndoView", "Undo View", "Ctrl+Z", UndoView},
+    MenuItemEntry{"mnuView", "&View", "mnuRedoView", "Redo View", "Ctrl+Shift+Z; Ctrl+Y", RedoView},
     MenuItemEntry{"mnuMove", "&Move", "mnuLeft", "&Left", "", MoveLeft},
     MenuItemEntry{"mnuMove", "&Move", "mnuRight", "&Right", "", MoveRight},
     MenuItemEntry{"mnuMove", "&Move", "mnuUp", "&Up", "", MoveUp},
@@ -94,9 +96,9 @@ std::optional<GraphCommand> ToolbarCommand(const QString& strKey)
 
 std::optional<GraphCommand> KeyCommand(int iKey, Qt::KeyboardModifiers modifiers)
 {
-    // Only the numeric keypad's + and - zoom; the main keyboard's do nothing.
-    if (modifiers.testFlag(Qt::KeypadModifier)) {
-        if (iKey == Qt::Key_Plus)
+    // The numeric keypad's + and - zoom; the main keyboard's only with Ctrl.
+    if (modifiers.testFlag(Qt::KeypadModifier) || modifiers.testFlag(Qt::ControlModifier)) {
+        if (iKey == Qt::Key_Plus || (iKey == Qt::Key_Equal && !modifiers.testFlag(Qt::KeypadModifier)))
             return ZoomIn;
         if (iKey == Qt::Key_Minus)
             return ZoomOut;

@@ -36,6 +36,8 @@ enum class GraphCommand {
     DecreasePolarSensitivity,
     ShowHelp,
     About,
+    UndoView,
+    RedoView,
 };
 
 // One item of the menu bar, in menu order; the item's menu comes with it.
@@ -44,7 +46,8 @@ struct MenuItemEntry {
     const char* pszMenuCaption;
     const char* pszName;
     const char* pszCaption;
-    const char* pszShortcut; // portable text of the key sequence, or empty
+    // Portable text of the key sequences, "; " between them, or empty.
+    const char* pszShortcut;
     GraphCommand command;
 };
 
@@ -64,5 +67,6 @@ std::span<const ToolbarButtonEntry> ToolbarButtons();
 std::optional<GraphCommand> ToolbarCommand(const QString& strKey);
 
 // The command of a key pressed on the picture. Shift, Ctrl and Alt do not
-// matter; the numeric keypad's + and - are told from the main keyboard's.
+// matter; the numeric keypad's + and - are told from the main keyboard's,
+// which zoom only with Ctrl (as does Ctrl and =).
 std::optional<GraphCommand> KeyCommand(int iKey, Qt::KeyboardModifiers modifiers);

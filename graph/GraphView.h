@@ -26,6 +26,8 @@ struct GraphView {
     bool bAnimate = false;                 // draw the next plot progressively
     std::int16_t iLabelStepX = 1;          // label every n-th division
     std::int16_t iLabelStepY = 1;
+
+    friend bool operator==(const GraphView&, const GraphView&) = default;
 };
 
 // Counts that the view divides by. A stored count below 1 is taken as 1, so

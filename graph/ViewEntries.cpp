@@ -88,7 +88,7 @@ ViewTexts ViewTextsOf(const ViewSettings& settings)
 }
 
 std::variant<ViewSettings, ViewRefusal> ReadViewEntries(const ViewTexts& texts, bool bGrids, const ViewSettings& base,
-                                                         const QLocale& locale)
+                                                        const QLocale& locale)
 {
     double dRange[4] = {};
     const ViewBox rangeBoxes[4] = {ViewBox::StartX, ViewBox::EndX, ViewBox::StartY, ViewBox::EndY};
@@ -137,6 +137,11 @@ std::variant<ViewSettings, ViewRefusal> ReadViewEntries(const ViewTexts& texts, 
     settings.iPolarSensitivity = iWhole[2];
     settings.bGrids = bGrids;
     return settings;
+}
+
+bool DrawableRange(double dStart, double dEnd)
+{
+    return Drawable(FromStartEnd(dStart, dEnd));
 }
 
 std::optional<QString> SensitivityNote(const ViewSettings& settings)

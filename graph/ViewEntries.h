@@ -38,7 +38,11 @@ struct ViewRefusal {
 // The settings the texts and the grid switch make of base: its ranges,
 // counts, sensitivity and grid replaced, everything else kept.
 std::variant<ViewSettings, ViewRefusal> ReadViewEntries(const ViewTexts& texts, bool bGrids, const ViewSettings& base,
-                                                         const QLocale& locale = QLocale());
+                                                        const QLocale& locale = QLocale());
+
+// Whether a range from dStart to dEnd is one the view can draw: finite, and
+// neither too narrow for its place nor too wide.
+bool DrawableRange(double dStart, double dEnd);
 
 // The note for a sensitivity that is accepted but slow to draw, or nothing.
 std::optional<QString> SensitivityNote(const ViewSettings& settings);

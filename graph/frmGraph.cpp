@@ -17,6 +17,7 @@
 #include "ScaleSteps.h"
 #include "Settings.h"
 #include "ToolbarIcons.h"
+#include "ViewGestures.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -100,9 +101,23 @@ frmGraph::frmGraph(GraphHost& host, GraphOpening opening, QWidget* pParent)
     connect(picGraph, &PictureBox::FirstPainted, this, &frmGraph::Form_Activate, Qt::QueuedConnection);
     connect(picGraph, &PictureBox::KeyDown, this, &frmGraph::picGraph_KeyDown);
     connect(picGraph, &PictureBox::MouseMove, this, &frmGraph::picGraph_MouseMove);
-    connect(picGraph, &PictureBox::Clicked, this, &frmGraph::picGraph_Click);
     connect(m_pTrace.get(), &CurveTrace::Changed, this, &frmGraph::ShowTrace);
-    picGraph->SetOverlay([this](QPainter& painter) { m_pTrace->Paint(painter, m_scene); });
+    m_pGestures = new ViewGestures(*picGraph);
+    connect(m_pGestures, &ViewGestures::Clicked, this, &frmGraph::picGraph_Click);
+    connect(m_pGestures, &ViewGestures::Zoomed, this, &frmGraph::picGraph_Zoomed);
+    connect(m_pGestures, &ViewGestures::PanStarted, this, [this] { m_panStart = m_scene.view; });
+    connect(m_pGestures, &ViewGestures::Panned, this, &frmGraph::picGraph_Panned);
+    connect(m_pGestures, &ViewGestures::PanEnded, this, &frmGraph::picGraph_PanEnded);
+    connect(m_pGestures, &ViewGestures::PanCancelled, this, [this] {
+        m_scene.view = m_panStart;
+        PostPlot();
+    });
+    connect(m_pGestures, &ViewGestures::Boxed, this, &frmGraph::picGraph_Boxed);
+    picGraph->SetOverlay([this](QPainter& painter) {
+        m_pTrace->Paint(painter, m_scene);
+        m_pGestures->Paint(painter);
+    });
+    EnableHistoryItems();
     connect(picGraph, &PictureBox::ResolutionChanged, this, &frmGraph::PostPlot);
     connect(cmbExps, &QComboBox::activated, this, &frmGraph::PlotGraph);
     connect(cmdReturn, &QPushButton::clicked, this, &frmGraph::CloseGraph);
@@ -133,7 +148,7 @@ bool frmGraph::eventFilter(QObject* pWatched, QEvent* pEvent)
     if (pEvent->type() == QEvent::ShortcutOverride) {
         const QKeySequence keys(static_cast<QKeyEvent*>(pEvent)->keyCombination());
         for (const QAction* pAction : menuBar()->findChildren<QAction*>())
-            if (!pAction->shortcut().isEmpty() && pAction->shortcut() == keys) {
+            if (pAction->shortcuts().contains(keys)) {
                 pEvent->ignore();
                 return true;
             }
@@ -153,7 +168,7 @@ void frmGraph::CreateMenus()
         }
         QAction* pAction = pMenu->addAction(tr(item.pszCaption));
         pAction->setObjectName(QLatin1String(item.pszName));
-        pAction->setShortcut(QKeySequence(QLatin1String(item.pszShortcut)));
+        pAction->setShortcuts(QKeySequence::listFromString(QLatin1String(item.pszShortcut)));
         const GraphCommand command = item.command;
         connect(pAction, &QAction::triggered, this, [this, command] { RunCommand(command); });
     }
@@ -206,6 +221,8 @@ void frmGraph::RunCommand(GraphCommand command)
     case GraphCommand::Save: Save(); break;
     case GraphCommand::CopyToClipboard: CopyToClipboard(); break;
     case GraphCommand::PrintGraph: PrintGraph(); break;
+    case GraphCommand::UndoView: UndoView(); break;
+    case GraphCommand::RedoView: RedoView(); break;
     }
 }
 
@@ -323,7 +340,11 @@ void frmGraph::Initialize()
     repaint();
     // The stored view, in the mode the window is in; only the first plot
     // after opening grows progressively.
-    m_scene.view = OpeningView(gViewSettings, m_scene.view.bModePolar, picGraph->Picture().size());
+    const GraphView opening = OpeningView(gViewSettings, m_scene.view.bModePolar, picGraph->Picture().size());
+    if (std::exchange(m_bViewShown, true))
+        SetView(opening);
+    else
+        m_scene.view = opening;
     m_scene.view.bAnimate = std::exchange(m_bProgressiveNext, false);
     m_scene.entries = m_host.Expressions();
     {
@@ -349,8 +370,7 @@ void frmGraph::PlotGraph()
     // A progressive plot shows the curves as they grow; no input is handled
     // meanwhile.
     if (view.bAnimate)
-        m_pacer.emplace(CurveCount(m_scene) * SampleCountEstimate(CurveRange(view)),
-                        [this] { picGraph->Refresh(); });
+        m_pacer.emplace(CurveCount(m_scene) * SampleCountEstimate(CurveRange(view)), [this] { picGraph->Refresh(); });
     const auto beforePoint = [this] { m_pacer->BeforePoint(); };
     DrawGraph(picGraph->Canvas(), m_scene, *objMath,
               m_pacer ? std::function<void()>(beforePoint) : std::function<void()>());
@@ -367,8 +387,39 @@ void frmGraph::ChangeView(Change change)
     GraphView next = m_scene.view;
     change(next);
     if (IsFiniteView(next))
-        m_scene.view = next;
+        SetView(next);
     Replot();
+}
+
+void frmGraph::SetView(const GraphView& next)
+{
+    m_history.Record(m_scene.view, next);
+    m_scene.view = next;
+    EnableHistoryItems();
+}
+
+void frmGraph::EnableHistoryItems()
+{
+    menuBar()->findChild<QAction*>(QStringLiteral("mnuUndoView"))->setEnabled(m_history.CanUndo());
+    menuBar()->findChild<QAction*>(QStringLiteral("mnuRedoView"))->setEnabled(m_history.CanRedo());
+}
+
+void frmGraph::UndoView()
+{
+    if (const std::optional<GraphView> view = m_history.Undo(m_scene.view)) {
+        m_scene.view = *view;
+        EnableHistoryItems();
+        Replot();
+    }
+}
+
+void frmGraph::RedoView()
+{
+    if (const std::optional<GraphView> view = m_history.Redo(m_scene.view)) {
+        m_scene.view = *view;
+        EnableHistoryItems();
+        Replot();
+    }
 }
 
 void frmGraph::Replot()
@@ -392,16 +443,16 @@ void frmGraph::DecreasePolarSensitivity()
 {
     if (!m_scene.view.bModePolar || m_scene.view.iPolarSensitivity <= 100)
         return;
-    m_scene.view.iPolarSensitivity = static_cast<std::int16_t>(m_scene.view.iPolarSensitivity - 100);
-    Replot();
+    ChangeView(
+        [](GraphView& view) { view.iPolarSensitivity = static_cast<std::int16_t>(view.iPolarSensitivity - 100); });
 }
 
 void frmGraph::IncreasePolarSensitivity()
 {
     if (!m_scene.view.bModePolar || m_scene.view.iPolarSensitivity >= 1000)
         return;
-    m_scene.view.iPolarSensitivity = static_cast<std::int16_t>(m_scene.view.iPolarSensitivity + 100);
-    Replot();
+    ChangeView(
+        [](GraphView& view) { view.iPolarSensitivity = static_cast<std::int16_t>(view.iPolarSensitivity + 100); });
 }
 
 void frmGraph::DefaultScale()
@@ -414,8 +465,7 @@ void frmGraph::DefaultScale()
 
 void frmGraph::ToggleGrid()
 {
-    m_scene.view.bGrids = !m_scene.view.bGrids;
-    Replot();
+    ChangeView([](GraphView& view) { view.bGrids = !view.bGrids; });
 }
 
 void frmGraph::ViewOrigin()
@@ -498,20 +548,22 @@ void frmGraph::SetRectangularMode()
 {
     if (!m_scene.view.bModePolar)
         return;
-    m_scene.view.bModePolar = false;
-    Replot();
+    ChangeView([](GraphView& view) { view.bModePolar = false; });
 }
 
 void frmGraph::SetPolarMode()
 {
     if (m_scene.view.bModePolar)
         return;
-    m_scene.view.bModePolar = true;
-    Replot();
+    ChangeView([](GraphView& view) { view.bModePolar = true; });
 }
 
 void frmGraph::picGraph_KeyDown(QKeyEvent* pEvent)
 {
+    if (pEvent->key() == Qt::Key_Escape && m_pGestures->Dragging()) {
+        m_pGestures->Cancel();
+        return;
+    }
     if (TraceKey(pEvent))
         return;
     const auto command = KeyCommand(pEvent->key(), pEvent->modifiers());
@@ -560,6 +612,41 @@ void frmGraph::picGraph_Click(QPointF pixel)
 {
     PlotIfPending();
     m_pTrace->Click(m_scene, pixel);
+}
+
+void frmGraph::picGraph_Zoomed(QPointF pixel, int iNotches, ZoomAxes axes)
+{
+    // Wheel turns come as fast as keys held down, and share redraws as they do.
+    m_bKeyCommand = true;
+    for (int i = 0; i < std::abs(iNotches); ++i)
+        ChangeView([&](GraphView& view) { view = ZoomedAt(view, pixel, iNotches > 0, axes); });
+    m_bKeyCommand = false;
+}
+
+void frmGraph::picGraph_Panned(QPointF offset)
+{
+    // The view follows the pointer at once, so the readout names the point
+    // under it; the picture catches up as fast as it can be drawn.
+    const GraphView next = Panned(m_panStart, offset);
+    if (IsFiniteView(next))
+        m_scene.view = next;
+    PostPlot();
+}
+
+void frmGraph::picGraph_PanEnded()
+{
+    // A whole drag is one step back.
+    const GraphView end = m_scene.view;
+    m_scene.view = m_panStart;
+    SetView(end);
+}
+
+void frmGraph::picGraph_Boxed(QRectF box)
+{
+    if (const std::optional<GraphView> next = BoxedView(m_scene.view, box)) {
+        SetView(*next);
+        Replot();
+    }
 }
 
 void frmGraph::ShowTrace()

@@ -4,6 +4,8 @@
 #include "GraphScene.h"
 #include "ModalForm.h"
 #include "PlotPacing.h"
+#include "ViewHistory.h"
+#include "ViewNavigation.h"
 #include "clsMath.h"
 
 #include <QMainWindow>
@@ -13,6 +15,7 @@
 #include <optional>
 
 class CurveTrace;
+class ViewGestures;
 class GraphHost;
 class PictureBox;
 class QComboBox;
@@ -74,6 +77,9 @@ public:
     void MoveRight();
     void MoveUp();
     void ShowHelp();
+    // Back to the view before the last change, and forth again.
+    void UndoView();
+    void RedoView();
 
     // Runs when the window is first on screen and when a window of ours that
     // it opened closes.
@@ -97,6 +103,9 @@ private:
     // be finite, and redraws either way.
     template <typename Change>
     void ChangeView(Change change);
+    // Shows the next view from now on, leaving the one before it to undo.
+    void SetView(const GraphView& next);
+    void EnableHistoryItems();
     // Redraws now, or for a command from the keyboard once the keys already
     // waiting have been handled.
     void Replot();
@@ -109,6 +118,10 @@ private:
     void picGraph_KeyDown(QKeyEvent* pEvent);
     void picGraph_MouseMove(QMouseEvent* pEvent);
     void picGraph_Click(QPointF pixel);
+    void picGraph_Zoomed(QPointF pixel, int iNotches, ZoomAxes axes);
+    void picGraph_Panned(QPointF offset);
+    void picGraph_PanEnded();
+    void picGraph_Boxed(QRectF box);
     // The trace's keys while a trace is shown; whether the key was one.
     bool TraceKey(const QKeyEvent* pEvent);
     void ShowTrace();
@@ -125,9 +138,13 @@ private:
     bool m_bActivatedOnce = false;
     // Paces the refreshes while a progressive plot draws.
     std::optional<PlotPacer> m_pacer;
-    bool m_bKeyCommand = false;  // a key's command is running
+    bool m_bKeyCommand = false;  // a key's command (or the wheel's) is running
     bool m_bPlotPending = false; // a redraw waits for the keys before it
     std::unique_ptr<CurveTrace> m_pTrace;
+    ViewGestures* m_pGestures = nullptr;
+    ViewHistory m_history;
+    GraphView m_panStart;      // the view a pan started from
+    bool m_bViewShown = false; // the opening view has been drawn
 
     QToolBar* Toolbar1 = nullptr;
     QComboBox* cmbExps = nullptr;

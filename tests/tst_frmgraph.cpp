@@ -122,7 +122,7 @@ void tst_frmGraph::texts_data()
     QTest::newRow("Graph") << "menu 0" << QStringList{"&Graph", "&Save", "&CopyToClipboard", "&Print", "&Close"};
     QTest::newRow("View") << "menu 1"
                           << QStringList{"&View", "Zoom &In", "Zoom &Out", "ZoomIn (X-axis)", "ZoomOut (X-axis)",
-                                         "ZoomIn (Y-axis)", "ZoomOut (Y-axis)", "&Grids On/Off", "&Default Scale"};
+                                         "ZoomIn (Y-axis)", "ZoomOut (Y-axis)", "&Grids On/Off", "&Default Scale", "Undo View", "Redo View"};
     QTest::newRow("Move") << "menu 2" << QStringList{"&Move", "&Left", "&Right", "&Up", "&Down", "&Origin"};
     QTest::newRow("Mode") << "menu 3" << QStringList{"M&ode", "&Rectangular Mode", "&Polar Mode"};
     QTest::newRow("Tools") << "menu 4"

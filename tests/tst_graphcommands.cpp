@@ -132,6 +132,12 @@ void tst_GraphCommands::channels_data()
             {.dScaleX = 4, .dScaleY = 4});
     command("ZoomOut", &frmGraph::ZoomOut, "mnuZoomOut", "ZoomOut", Qt::Key_Minus | kKeypad, nullptr, false,
             {.dScaleX = 6, .dScaleY = 6});
+    command("ZoomIn Ctrl and +", nullptr, nullptr, nullptr, Qt::Key_Plus | kControl, nullptr, false,
+            {.dScaleX = 4, .dScaleY = 4});
+    command("ZoomIn Ctrl and =", nullptr, nullptr, nullptr, Qt::Key_Equal | kControl, nullptr, false,
+            {.dScaleX = 4, .dScaleY = 4});
+    command("ZoomOut Ctrl and -", nullptr, nullptr, nullptr, Qt::Key_Minus | kControl, nullptr, false,
+            {.dScaleX = 6, .dScaleY = 6});
     command("ZoomInX", &frmGraph::ZoomInX, "mnuZoomInX", "ZoomIn (X-axis)", Qt::Key_PageUp, nullptr, false,
             {.dScaleX = 4});
     command("ZoomOutX", &frmGraph::ZoomOutX, "mnuZoomOutX", "ZoomOut (X-axis)", Qt::Key_PageDown | kShift,
