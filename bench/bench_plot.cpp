@@ -16,11 +16,14 @@
 //   .../screen2               the same redraw for a screen with two device
 //                             pixels to a pixel, which draws the picture a
 //                             second time at that resolution
+//   Drag/...                  the same redraw, each time with the view moved
+//                             by one pixel, as a drag with the mouse moves it
 
 #include "CurveSampling.h"
 #include "GraphScene.h"
 #include "PictureCanvas.h"
 #include "Settings.h"
+#include "ViewNavigation.h"
 #include "WindowBenchmarks.h"
 #include "clsMath.h"
 
@@ -62,9 +65,9 @@ ViewSettings FinestDivisions()
 // Draws the scene as the graph window does, on its picture and, on a screen
 // of iScreenRatio device pixels to a pixel, on the copy the screen shows.
 void PlotGraph(benchmark::State& state, const char* pszScene, const QStringList& entries,
-               ViewSettings (*settings)(), bool bPolar, int iScreenRatio)
+               ViewSettings (*settings)(), bool bPolar, int iScreenRatio, bool bDrag = false)
 {
-    const GraphScene scene{entries, 0, OpeningView(settings(), bPolar)};
+    GraphScene scene{entries, 0, OpeningView(settings(), bPolar)};
     RequireSamePixels(scene, pszScene);
     QImage picture = PictureCanvas::NewImage(kGraphPictureSize, Qt::white);
     PictureCanvas canvas(picture);
@@ -79,6 +82,8 @@ void PlotGraph(benchmark::State& state, const char* pszScene, const QStringList&
     }
     clsMath objMath;
     for (auto _ : state) {
+        if (bDrag)
+            scene.view = Panned(scene.view, QPointF(1, 0));
         DrawGraph(canvas, scene, objMath);
         canvas.FlushMirrors();
     }
@@ -117,6 +122,14 @@ BENCHMARK_CAPTURE(PlotGraph, divisions32767, "PlotGraph/divisions32767", kRectan
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(PlotGraph, divisions32767/screen2, "PlotGraph/divisions32767/screen2", kRectangular,
                   FinestDivisions, false, 2)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PlotGraph, drag10/screen2, "Drag/rectangular10/screen2", kRectangular, RectangularSettings, false,
+                  2, true)
+    ->Name("Drag/rectangular10/screen2")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PlotGraph, drag32767/screen2, "Drag/divisions32767/screen2", kRectangular, FinestDivisions, false,
+                  2, true)
+    ->Name("Drag/divisions32767/screen2")
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(EvaluateOnly, rectangular10, kRectangular, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(PlotGraph, polar5, "PlotGraph/polar5", kPolar, PolarSettings, true, 1)

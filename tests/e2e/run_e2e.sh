@@ -6,8 +6,9 @@
 # equations", and enters sqrt(-1-x^2), which is then left unnormalised and
 # has no value anywhere; draws them, traces sin(x) with a click and moves
 # the trace onto its root at pi with the Right key, removes it with Esc,
-# zooms in with keypad +,
-# moves right with an arrow key, switches to polar mode from the toolbar,
+# zooms in with keypad +, moves right with an arrow key, zooms in with the
+# wheel, drags the view, zooms to a box drawn with the right button and
+# undoes those three with Ctrl+Z, switches to polar mode from the toolbar,
 # opens and cancels the range selector, closes the graph window, opens it
 # again on 200 expressions and closes it with Esc at once, and exits.
 # Each step is checked on a screenshot of the graph window.
@@ -53,6 +54,17 @@ finish() {
 trap finish EXIT
 
 step=0
+# Sets CX and CY to the picture's centre, in the window, as the last check
+# found it.
+read_centre() {
+    local centre
+    centre=$(sed -n 's/^axes: centre (\([0-9]*\),\([0-9]*\)).*/\1 \2/p' "$work/check.txt")
+    CX=${centre% *} CY=${centre#* }
+}
+# Moves the pointer to (x, y) in the graph window, as click_at places it.
+point_at() {
+    xdotool mousemove --sync $((WIN_X + $1)) $((WIN_Y + $2))
+}
 # Takes screenshots until the graph window shows the view given as
 # arguments (see screencheck), for at most 30 seconds.
 graph_shows() {
@@ -132,8 +144,8 @@ expect_graph "five entries, x and y from -10 to 10" rect 0 0 10 10 "${THREE_CURV
 # A click on sin(x) at x = 2 traces it; each Right moves the trace a pixel
 # column (0.05) along, stopping at its crossing with (x^2)/4-2 near 2.956 and
 # then at its root, pi.
-centre=$(sed -n 's/^axes: centre (\([0-9]*\),\([0-9]*\)).*/\1 \2/p' "$work/check.txt")
-click_at $((${centre% *} + 40)) $((${centre#* } - 18))
+read_centre
+click_at $((CX + 40)) $((CY - 18))
 press $(printf 'Right %.0s' $(seq 24))
 expect_graph "sin(x) traced and moved onto its root at pi" rect 0 0 10 10 ring:3.14159265:0:F04902
 # Esc removes the trace; the arrow keys move the view again.
@@ -144,6 +156,26 @@ expect_graph "zoomed in: x and y from -9 to 9" rect 0 0 9 9 "${THREE_CURVES[@]}"
 
 press Right
 expect_graph "moved right by one division" rect 1.8 0 9 9 "${THREE_CURVES[@]}"
+
+# 20 pixels to a unit at half-range 9, then 25 at 8.
+read_centre
+point_at $((CX + 100)) $CY
+xdotool click 4
+expect_graph "a wheel notch zooms in at the pointer, x = 6.3 staying there" rect 2.3 0 8 8 "${THREE_CURVES[@]}"
+point_at $CX $CY
+xdotool mousedown 1
+for i in 1 2 3 4 5 6 7 8 9 10; do point_at $((CX - 10 * i)) $((CY + 5 * i)); done
+xdotool mouseup 1
+expect_graph "a drag by (-100, 50) pixels moves the view by (4, 2)" rect 6.3 2 8 8 "${THREE_CURVES[@]}"
+point_at $((CX - 100)) $((CY - 100))
+xdotool mousedown 3
+for i in 1 2 3 4 5 6 7 8 9 10; do point_at $((CX - 100 + 20 * i)) $((CY - 100 + 20 * i)); done
+xdotool mouseup 3
+expect_graph "a box of 200 pixels drawn with the right button" rect 6.3 2 4 4 F04902:sin 400D03:quarter
+press ctrl+z
+expect_graph "Ctrl+Z undoes the box" rect 6.3 2 8 8 "${THREE_CURVES[@]}"
+press ctrl+z ctrl+z
+expect_graph "and the drag and the wheel" rect 1.8 0 9 9 "${THREE_CURVES[@]}"
 
 click_at $(graph_toolbar_button $GRAPH_POLAR)
 expect_graph "polar mode" polar 1.8 0 9 9 "${THREE_CURVES[@]}"
