@@ -31,6 +31,16 @@ MessageAnswer AskUser(const MessageRequest& request)
         FitDialogToProgram(box);
         return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
     }
+    if (request.buttons == MessageButtons::SaveDiscardCancel) {
+        box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
+        FitDialogToProgram(box);
+        const int iAnswer = box.exec();
+        return iAnswer == QMessageBox::Save    ? MessageAnswer::Save
+             : iAnswer == QMessageBox::Discard ? MessageAnswer::Discard
+                                               : MessageAnswer::Cancel;
+    }
     box.setStandardButtons(QMessageBox::Ok);
     FitDialogToProgram(box);
     box.exec();

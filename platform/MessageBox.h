@@ -9,8 +9,8 @@
 // tests can put a recorder in the place of a real, blocking dialog.
 
 enum class MessageIcon { None, Critical, Information };
-enum class MessageButtons { OK, YesNo };
-enum class MessageAnswer { OK, Yes, No };
+enum class MessageButtons { OK, YesNo, SaveDiscardCancel };
+enum class MessageAnswer { OK, Yes, No, Save, Discard, Cancel };
 
 struct MessageRequest {
     QString strText;
@@ -24,7 +24,8 @@ QString ProgramTitle();
 
 // Shows the message and returns the user's answer. An empty caption shows the
 // program's title. With Yes and No, Yes is the default button and Esc answers
-// No. Line breaks may be written as CR LF.
+// No; with Save, Discard and Cancel, Save is the default and Esc cancels.
+// Line breaks may be written as CR LF.
 MessageAnswer ShowMessage(const QString& strText, MessageIcon icon = MessageIcon::None,
                           MessageButtons buttons = MessageButtons::OK, const QString& strCaption = QString());
 

@@ -17,8 +17,8 @@ public:
         // The dialog of our own toolkit, so that it takes the program's look.
         QFileDialog dialog(pParent);
         dialog.setOption(QFileDialog::DontUseNativeDialog);
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setAcceptMode(request.bOpen ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+        dialog.setFileMode(request.bOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
         const QStringList filters = DialogFilter(request.strFilter).split(QStringLiteral(";;"));
         dialog.setNameFilters(filters);
         const auto filterIndex = [&] { return std::max<int>(filters.indexOf(dialog.selectedNameFilter()), 0); };
@@ -60,6 +60,12 @@ std::optional<SaveDialogAnswer> ShowSaveDialog(QWidget* pParent, const SaveDialo
     if (!answer || answer->strFile.isEmpty())
         return std::nullopt;
     return answer;
+}
+
+std::optional<SaveDialogAnswer> ShowOpenDialog(QWidget* pParent, SaveDialogRequest request)
+{
+    request.bOpen = true;
+    return ShowSaveDialog(pParent, request);
 }
 
 QString FilterExtension(const QString& strPairFilter, int iFilter, const QString& strDefaultExt)

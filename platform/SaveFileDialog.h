@@ -17,6 +17,7 @@ struct SaveDialogRequest {
     QString strDefaultExt; // without the point, "bmp"
     QString strStartFile;  // the folder shown and the name suggested; none when empty
     int iFilter = 0;       // the filter chosen at first, counted from 0
+    bool bOpen = false;    // asks for an existing file to open instead
 };
 
 // The name the user gave and the filter chosen with it, counted from 0.
@@ -30,6 +31,9 @@ struct SaveDialogAnswer {
 // the name finally is, the caller decides. Nothing when the user cancels.
 std::optional<SaveDialogAnswer> ShowSaveDialog(QWidget* pParent, const SaveDialogRequest& request);
 
+// The same dialog asking for an existing file to open.
+std::optional<SaveDialogAnswer> ShowOpenDialog(QWidget* pParent, SaveDialogRequest request);
+
 // The extension that a name saved under filter iFilter gets: the filter's
 // pattern when it is a single "*.ext", otherwise the default extension.
 QString FilterExtension(const QString& strPairFilter, int iFilter, const QString& strDefaultExt);
@@ -38,7 +42,6 @@ QString FilterExtension(const QString& strPairFilter, int iFilter, const QString
 // "Pictures (*.bmp)|*.bmp" becomes "Pictures (*.bmp)".
 // Each description shows its patterns in brackets; pairs are joined by ";;".
 QString DialogFilter(const QString& strPairFilter);
-
 
 // What ShowSaveDialog shows: it gets the request and returns the name the
 // user typed with the filter chosen, or nothing for cancel. The real

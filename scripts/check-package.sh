@@ -98,6 +98,8 @@ unset QT_QPA_PLATFORM
 pid=$!
 main=$(find_window Velmora) || fail "the unpacked program showed no main window"
 read -r list_x list_y list_w list_h <<<"$MAIN_SAMPLE_LIST_TEXT"
+main_geometry "$main"
+list_y=$((list_y + MAIN_MENU_HEIGHT))
 list_has_text() {
     import -window "$main" "$work/main.png" 2>/dev/null || return 1
     local dark

@@ -22,7 +22,7 @@ pid=$!
 trap 'kill $pid 2>/dev/null || true; rm -f "$shot" "$shot".*.png' EXIT
 
 main=$(find_window Velmora)
-window_geometry "$main"
+main_geometry "$main"
 enter_three_expressions
 click_at $MAIN_EXPRESSION_BOX
 type_text 'sqrt(abs(x))'   # left in the box, to show typing

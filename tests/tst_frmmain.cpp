@@ -110,7 +110,7 @@ void tst_frmMain::layout()
 
     MainWindow main;
     QCOMPARE(main.window->windowTitle(), QStringLiteral("Velmora"));
-    QCOMPARE(main.window->size(), QSize(598, 355));
+    QCOMPARE(main.window->centralWidget()->size(), QSize(598, 355));
 
     auto* pControl = main.window->findChild<QWidget*>(name);
     QVERIFY(pControl);

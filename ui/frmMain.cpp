@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -66,12 +67,16 @@ frmMain::frmMain(const QStringList& sampleFolders)
     setAttribute(Qt::WA_DeleteOnClose);
 
     UseWindowFont(this);
-    setFixedSize(TwipsSize(8970, 5325));
+    m_pClient = new QWidget(this);
+    m_pClient->setFixedSize(TwipsSize(8970, 5325));
+    setCentralWidget(m_pClient);
     TrackFormActivation();
 
     CreateControls();
     SetTabOrder();
     ConnectControls();
+    m_pSessions = new SessionMenu(*this, *this, [this] { cmdExit_Click(); });
+    setFixedSize(m_pClient->size() + QSize(0, menuBar()->sizeHint().height()));
     Form_Load(sampleFolders);
 }
 
@@ -79,31 +84,36 @@ frmMain::~frmMain() = default;
 
 void frmMain::CreateControls()
 {
-    cmdDraw = Place(new PushButton(tr("&Draw Graph"), this), "cmdDraw", TwipsRect(6975, 4455, 1620, 465));
+    cmdDraw = Place(new PushButton(tr("&Draw Graph"), m_pClient), "cmdDraw", TwipsRect(6975, 4455, 1620, 465));
     SetBold(cmdDraw);
-    lstExpression = Place(new QListWidget(this), "lstExpression", TwipsRect(3120, 3105, 3405, 1230));
-    lblExpressions = Place(new QLabel(tr("Expression(s) to plot"), this), "lblExpressions", TwipsRect(3090, 2640, 2295, 255));
+    lstExpression = Place(new QListWidget(m_pClient), "lstExpression", TwipsRect(3120, 3105, 3405, 1230));
+    lblExpressions = Place(new QLabel(tr("Expression(s) to plot"), m_pClient), "lblExpressions",
+                           TwipsRect(3090, 2640, 2295, 255));
     SetBold(lblExpressions);
-    frmMode = Place(new QGroupBox(tr("Graph Mode"), this), "frmMode", TwipsRect(6930, 2955, 1695, 1335));
-    cmdExit = Place(new PushButton(tr("E&xit"), this), "cmdExit", TwipsRect(6840, 120, 1770, 375));
-    cmdClearList = Place(new PushButton(tr("Clear List"), this), "cmdClearList", TwipsRect(3120, 4455, 1620, 465));
-    lstSample = Place(new QListWidget(this), "lstSample", TwipsRect(375, 3090, 1935, 1815));
-    lblSample = Place(new QLabel(tr("Sample Expressions"), this), "lblSample", TwipsRect(420, 2790, 1815, 270));
-    cmdAbout = Place(new PushButton(tr("&About"), this), "cmdAbout", TwipsRect(6855, 750, 1770, 375));
-    txtExpression = Place(new QLineEdit(this), "txtExpression", TwipsRect(1710, 1995, 4800, 285));
-    lblExpression = Place(new QLabel(tr("Expression"), this), "lblExpression", TwipsRect(495, 1980, 975, 225));
-    cmdAddSample = Place(PictureButton(this, ArrowDirection::Right, tr("Add the sample to the expressions to plot")),
+    frmMode = Place(new QGroupBox(tr("Graph Mode"), m_pClient), "frmMode", TwipsRect(6930, 2955, 1695, 1335));
+    cmdExit = Place(new PushButton(tr("E&xit"), m_pClient), "cmdExit", TwipsRect(6840, 120, 1770, 375));
+    cmdClearList = Place(new PushButton(tr("Clear List"), m_pClient), "cmdClearList", TwipsRect(3120, 4455, 1620, 465));
+    lstSample = Place(new QListWidget(m_pClient), "lstSample", TwipsRect(375, 3090, 1935, 1815));
+    lblSample = Place(new QLabel(tr("Sample Expressions"), m_pClient), "lblSample", TwipsRect(420, 2790, 1815, 270));
+    cmdAbout = Place(new PushButton(tr("&About"), m_pClient), "cmdAbout", TwipsRect(6855, 750, 1770, 375));
+    txtExpression = Place(new QLineEdit(m_pClient), "txtExpression", TwipsRect(1710, 1995, 4800, 285));
+    lblExpression = Place(new QLabel(tr("Expression"), m_pClient), "lblExpression", TwipsRect(495, 1980, 975, 225));
+    cmdAddSample = Place(PictureButton(m_pClient, ArrowDirection::Right,
+                                       tr("Add the sample to the expressions to plot")),
                          "cmdAddSample", TwipsRect(2430, 3510, 510, 555));
-    cmdRemoveExp = Place(new PushButton(tr("Remove Expression"), this), "cmdRemoveExp", TwipsRect(4905, 4455, 1650, 465));
-    Command2 = Place(new PushButton(tr("&Preferences"), this), "Command2", TwipsRect(6840, 1365, 1770, 375));
-    cmdEnter = Place(PictureButton(this, ArrowDirection::Down, tr("Enter the expression into the list")),
+    cmdRemoveExp = Place(new PushButton(tr("Remove Expression"), m_pClient), "cmdRemoveExp",
+                         TwipsRect(4905, 4455, 1650, 465));
+    Command2 = Place(new PushButton(tr("&Preferences"), m_pClient), "Command2", TwipsRect(6840, 1365, 1770, 375));
+    cmdEnter = Place(PictureButton(m_pClient, ArrowDirection::Down, tr("Enter the expression into the list")),
                      "cmdEnter", TwipsRect(5310, 2415, 555, 555));
-    cmdEdit = Place(PictureButton(this, ArrowDirection::Up, tr("Take an expression back for editing")),
-                    "cmdEdit", TwipsRect(5940, 2415, 555, 555));
+    cmdEdit = Place(PictureButton(m_pClient, ArrowDirection::Up, tr("Take an expression back for editing")), "cmdEdit",
+                    TwipsRect(5940, 2415, 555, 555));
     optPolar = Place(new QRadioButton(tr("Polar"), frmMode), "optPolar", TwipsRect(240, 825, 1215, 255));
-    optRectangular = Place(new QRadioButton(tr("Rectangular"), frmMode), "optRectangular", TwipsRect(240, 450, 1215, 255));
-    cmdClear = Place(new PushButton(tr("&Clear Expression"), this), "cmdClear", TwipsRect(6840, 1950, 1770, 330));
-    chkNoOptimize = Place(new QCheckBox(tr("Do not optimize equations"), this), "chkNoOptimize", TwipsRect(6645, 2505, 2220, 315));
+    optRectangular = Place(new QRadioButton(tr("Rectangular"), frmMode), "optRectangular",
+                           TwipsRect(240, 450, 1215, 255));
+    cmdClear = Place(new PushButton(tr("&Clear Expression"), m_pClient), "cmdClear", TwipsRect(6840, 1950, 1770, 330));
+    chkNoOptimize = Place(new QCheckBox(tr("Do not optimize equations"), m_pClient), "chkNoOptimize",
+                          TwipsRect(6645, 2505, 2220, 315));
 
     // The text box has no limit of its own; over-long texts are refused when
     // they are entered, never cut.
@@ -127,10 +137,10 @@ void frmMain::CreateKeypad()
     // The keys are built from the window's stored layout: each takes its
     // place from the file and loads its properties from the file's store.
     for (const LayoutInstance& instance : ReadFormLayout(QStringLiteral(":/layouts/keypad.json"))) {
-        if (instance.strName != QLatin1String("cmdExpButton") || instance.iIndex < 0
-            || instance.iIndex >= kKeypadKeys || cmdExpButton[instance.iIndex])
+        if (instance.strName != QLatin1String("cmdExpButton") || instance.iIndex < 0 || instance.iIndex >= kKeypadKeys
+            || cmdExpButton[instance.iIndex])
             continue;
-        auto* pKey = new WCButton(this);
+        auto* pKey = new WCButton(m_pClient);
         pKey->setObjectName(QStringLiteral("cmdExpButton_%1").arg(instance.iIndex));
         pKey->setGeometry(instance.rect);
         pKey->ReadProperties(instance.properties);
@@ -141,9 +151,9 @@ void frmMain::CreateKeypad()
 
 void frmMain::SetTabOrder()
 {
-    QList<QWidget*> order{cmdDraw, lstExpression, cmdExit, cmdClearList, lstSample, cmdAbout,
-                          txtExpression, cmdAddSample, cmdRemoveExp, Command2, cmdEnter, cmdEdit,
-                          optPolar, optRectangular, cmdClear, chkNoOptimize};
+    QList<QWidget*> order{cmdDraw,       lstExpression,  cmdExit,      cmdClearList, lstSample, cmdAbout,
+                          txtExpression, cmdAddSample,   cmdRemoveExp, Command2,     cmdEnter,  cmdEdit,
+                          optPolar,      optRectangular, cmdClear,     chkNoOptimize};
     for (WCButton* pKey : m_keypadTabOrder)
         order.append(pKey);
     for (qsizetype i = 1; i < order.size(); ++i)
@@ -168,6 +178,13 @@ void frmMain::ConnectControls()
         if (cmdExpButton[i])
             connect(cmdExpButton[i], &WCButton::Click, this, [this, i] { cmdExpButton_Click(i); });
     }
+    // Whatever a session keeps may have changed.
+    QAbstractItemModel* pModel = lstExpression->model();
+    for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(pModel, signal, this, [this] { m_pSessions->Changed(); });
+    connect(pModel, &QAbstractItemModel::modelReset, this, [this] { m_pSessions->Changed(); });
+    connect(pModel, &QAbstractItemModel::dataChanged, this, [this] { m_pSessions->Changed(); });
+    connect(optPolar, &QRadioButton::toggled, this, [this] { m_pSessions->Changed(); });
     // The Enter key is acted on when it goes down in the text box.
     txtExpression->installEventFilter(this);
     optPolar->installEventFilter(this);
@@ -204,9 +221,10 @@ void frmMain::CheckRes()
         return;
 
     const QString strMessage = QStringLiteral("You current video resolution is: ") + QString::number(StartScreenWidth)
-        + QStringLiteral(" x ") + QString::number(StartScreenHeight) + QStringLiteral("\r\n")
-        + QStringLiteral("This program requires a resolution 1024 x 768 or greater.") + QStringLiteral("\r\n\r\n")
-        + QStringLiteral("Do you wish me to adjust your resolution to 1024x768?");
+                             + QStringLiteral(" x ") + QString::number(StartScreenHeight) + QStringLiteral("\r\n")
+                             + QStringLiteral("This program requires a resolution 1024 x 768 or greater.")
+                             + QStringLiteral("\r\n\r\n")
+                             + QStringLiteral("Do you wish me to adjust your resolution to 1024x768?");
     if (ShowMessage(strMessage, MessageIcon::Critical, MessageButtons::YesNo, QStringLiteral("Invalid Resolution"))
         == MessageAnswer::Yes) {
         float sngWidth = 1024.0f;
@@ -218,11 +236,13 @@ void frmMain::CheckRes()
 void frmMain::Form_Activate()
 {
     txtExpression->setFocus(Qt::ActiveWindowFocusReason);
+    // The preferences may have changed the stored view.
+    m_pSessions->Changed();
 }
 
 void frmMain::showEvent(QShowEvent* pEvent)
 {
-    QWidget::showEvent(pEvent);
+    QMainWindow::showEvent(pEvent);
     if (m_bShown)
         return;
     m_bShown = true;
@@ -232,6 +252,10 @@ void frmMain::showEvent(QShowEvent* pEvent)
 
 void frmMain::closeEvent(QCloseEvent* pEvent)
 {
+    if (!m_pSessions->MayDiscard()) {
+        pEvent->ignore();
+        return;
+    }
     Form_Unload();
     pEvent->accept();
 }
@@ -258,7 +282,7 @@ bool frmMain::eventFilter(QObject* pWatched, QEvent* pEvent)
         if (iKey == Qt::Key_Return || iKey == Qt::Key_Enter)
             cmdEnter_Click();
     }
-    return QWidget::eventFilter(pWatched, pEvent);
+    return QMainWindow::eventFilter(pWatched, pEvent);
 }
 
 bool frmMain::RefuseIfListFull()
@@ -342,6 +366,37 @@ void frmMain::chkNoOptimize_Click()
 {
     // Only a ticked box switches normalising off; clear and greyed leave it on.
     gViewSettings.bOptimize = chkNoOptimize->checkState() != Qt::Checked;
+    m_pSessions->Changed();
+}
+
+bool frmMain::OpenSession(const QString& strFile)
+{
+    return m_pSessions->OpenFile(strFile);
+}
+
+Session frmMain::CurrentSession() const
+{
+    Session session;
+    for (int i = 0; i < lstExpression->count(); ++i)
+        session.entries.append(lstExpression->item(i)->text());
+    session.view = gViewSettings;
+    session.bPolar = optPolar->isChecked();
+    return session;
+}
+
+void frmMain::ApplySession(const Session& session)
+{
+    for (frmGraph* pGraph : findChildren<frmGraph*>())
+        pGraph->close();
+    lstExpression->clear();
+    lstExpression->addItems(session.entries);
+    const bool bAnimate = gViewSettings.bAnimate;
+    gViewSettings = session.view;
+    gViewSettings.bAnimate = bAnimate;
+    chkNoOptimize->setChecked(!session.view.bOptimize);
+    gViewSettings.bOptimize = session.view.bOptimize;
+    (session.bPolar ? optPolar : optRectangular)->setChecked(true);
+    m_pSessions->Changed();
 }
 
 void frmMain::cmdDraw_Click()

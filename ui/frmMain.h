@@ -2,11 +2,12 @@
 
 #include "ModalForm.h"
 #include "SampleFolders.h"
+#include "SessionMenu.h"
 
 #include <QCoreApplication>
+#include <QMainWindow>
 #include <QString>
 #include <QStringList>
-#include <QWidget>
 
 #include <array>
 #include <cstdint>
@@ -26,7 +27,7 @@ class WCButton;
 // The start-up window: expression entry, the list of expressions to plot,
 // the sample expressions, the graph mode, and the commands that open the
 // other windows.
-class frmMain : public QWidget, public ActivatableForm {
+class frmMain : public QMainWindow, public ActivatableForm, public SessionHost {
     Q_OBJECT
 
 public:
@@ -41,6 +42,12 @@ public:
     // Runs when the window becomes the program's active window: on first
     // show, and when a window of ours that it opened closes.
     void Form_Activate() override;
+
+    // Opens a session file in the window; says why when it cannot.
+    bool OpenSession(const QString& strFile);
+
+    Session CurrentSession() const override;
+    void ApplySession(const Session& session) override;
 
     // The screen size measured by CheckRes; restored at unload when either
     // is below 1024 x 768.
@@ -114,6 +121,9 @@ private:
     std::optional<TextSelection> m_lastSelection;
 
     std::unique_ptr<GraphServices> m_graphServices;
+    // The form's client area, below the menu bar.
+    QWidget* m_pClient = nullptr;
+    SessionMenu* m_pSessions = nullptr;
     bool m_bShown = false;
     bool m_bUnloaded = false;
 };

@@ -35,6 +35,15 @@ window_geometry() {
     WIN_X=$X WIN_Y=$Y WIN_W=$WIDTH WIN_H=$HEIGHT
 }
 
+# The main window's client area (its controls' places count from there) is
+# 355 pixels high, below the menu bar: sets WIN_X, WIN_Y, WIN_W and WIN_H
+# to the client area and MAIN_MENU_HEIGHT to the menu bar's height.
+main_geometry() {
+    window_geometry "$1"
+    MAIN_MENU_HEIGHT=$((WIN_H - 355))
+    WIN_Y=$((WIN_Y + MAIN_MENU_HEIGHT)) WIN_H=355
+}
+
 # Clicks at the point (x, y) of the window last measured by window_geometry.
 click_at() {
     xdotool mousemove --sync $((WIN_X + $1)) $((WIN_Y + $2)) click 1
@@ -57,7 +66,8 @@ process_ended() {
     ! kill -0 "$1" 2>/dev/null
 }
 
-# Places in the main window, in pixels from its top-left corner.
+# Places in the main window, in pixels from the top-left corner of its
+# client area (see main_geometry).
 MAIN_EXPRESSION_BOX="274 142"
 MAIN_FIRST_SAMPLE="70 215"
 # The sample list's text, inside its frame and left of its scroll bar, as

@@ -90,7 +90,7 @@ pid=$!
 
 main=$(find_window Velmora)
 [ -n "$main" ] || { echo "e2e: the main window did not appear" >&2; exit 1; }
-window_geometry "$main"
+main_geometry "$main"
 
 enter_three_expressions
 
@@ -120,7 +120,7 @@ about=$(find_window "About Velmora")
 window_geometry "$about"
 click_at $ABOUT_OK
 poll_until 30 window_gone "About Velmora" || { echo "e2e: the About box did not close" >&2; exit 1; }
-window_geometry "$main"
+main_geometry "$main"
 # An ordinary press: the button stays down for a moment.
 xdotool mousemove --sync $((WIN_X + ${MAIN_NO_OPTIMIZE% *})) $((WIN_Y + ${MAIN_NO_OPTIMIZE#* })) mousedown 1
 sleep 0.2
@@ -194,7 +194,7 @@ step=$((step + 1))
 echo "e2e: step $step: Esc closes the graph window; Exit ends the program"
 press Escape
 poll_until 30 window_gone Graph || { echo "e2e: the graph window did not close" >&2; exit 1; }
-window_geometry "$main"
+main_geometry "$main"
 
 step=$((step + 1))
 echo "e2e: step $step: the graph window opens on 200 expressions and closes with Esc within 3 s"

@@ -10,5 +10,10 @@ MessageAnswer RecordedMessages::Ask(const MessageRequest& request)
     messages.append(request);
     if (!m_scriptedAnswers.isEmpty())
         return m_scriptedAnswers.takeFirst();
-    return request.buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::OK;
+    switch (request.buttons) {
+    case MessageButtons::YesNo: return MessageAnswer::Yes;
+    case MessageButtons::SaveDiscardCancel: return MessageAnswer::Cancel;
+    case MessageButtons::OK: break;
+    }
+    return MessageAnswer::OK;
 }

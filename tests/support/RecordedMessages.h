@@ -6,7 +6,8 @@
 
 // While it exists, messages are recorded instead of shown. Each message takes
 // the next scripted answer; without one, OK boxes answer OK and Yes/No boxes
-// answer Yes (their default button).
+// answer Yes (their default button), and Save, Discard and Cancel boxes
+// answer Cancel.
 class RecordedMessages : public ServiceStandIn<MessageService> {
 public:
     void ScriptAnswer(MessageAnswer answer);
