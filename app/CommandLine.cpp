@@ -7,6 +7,7 @@
 #include "NumberInput.h"
 #include "PointsOfInterest.h"
 #include "ProgramIdentity.h"
+#include "SessionFile.h"
 #include "TraceGeometry.h"
 #include "ViewEntries.h"
 #include "clsMath.h"
@@ -32,8 +33,7 @@ constexpr int kUsageError = 2;
 constexpr const char* kQtOptionsWithValue[] =
     {"platform", "platformpluginpath", "platformtheme", "plugin",       "qwindowgeometry",
      "geometry", "qwindowicon",        "icon",          "qwindowtitle", "title",
-     "style",    "stylesheet",         "session",       "display",      "name",
-     "dialogs"};
+     "style",    "stylesheet",         "display",       "name",         "dialogs"};
 constexpr const char* kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
 
 // The options that draw or evaluate without a window.
@@ -47,6 +47,9 @@ const QString kRangeY = QStringLiteral("y");
 const QString kDivisions = QStringLiteral("divisions");
 const QString kSensitivity = QStringLiteral("sensitivity");
 const QString kGrid = QStringLiteral("grid");
+// With a script option, a session file to start from; without one, Qt's
+// own option that names a desktop session to restore.
+const QString kSession = QStringLiteral("session");
 
 // The options that set the view, which only a drawing takes.
 const QStringList kViewOptions{kPolar, kRangeX, kRangeY, kDivisions, kSensitivity, kGrid};
@@ -66,7 +69,9 @@ void DescribeOptions(QCommandLineParser& parser)
                        "Examples:\n"
                        "  velmora --export waves.png 'sin(x)' '2*cos(x)'\n"
                        "  velmora --export rose.svg --polar --x -2:2 --y -2:2 'sin(2x)'\n"
-                       "  velmora --value 0.5 'x^2' 'sqrt(x)'"));
+                       "  velmora --value 0.5 'x^2' 'sqrt(x)'\n"
+                       "  velmora lesson.velmora          (opens the session in the window)\n"
+                       "  velmora --export lesson.png --session lesson.velmora"));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("expression"), QStringLiteral("An expression in x."),
@@ -84,6 +89,10 @@ void DescribeOptions(QCommandLineParser& parser)
          QStringLiteral("nx:ny")},
         {kSensitivity, QStringLiteral("The polar sensitivity (default 100)."), QStringLiteral("n")},
         {kGrid, QStringLiteral("Draws the grid.")},
+        {kSession,
+         QStringLiteral("With --export, --value or --points: starts from the session in <file>, its expressions "
+                        "before those given, its view and mode unless options say otherwise."),
+         QStringLiteral("file")},
     });
     // Qt's options are written with one dash, "-platform offscreen".
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -123,15 +132,15 @@ CommandLineAnswer FinishOutput()
     if (g_iOutputError == 0 && std::ferror(stdout))
         g_iOutputError = EIO;
     if (g_iOutputError == 0)
-        return {0, std::nullopt};
+        return {0, std::nullopt, std::nullopt};
     TellError(QStringLiteral("cannot write to standard output: %1")
                   .arg(QString::fromLocal8Bit(std::strerror(g_iOutputError))));
-    return {1, std::nullopt};
+    return {1, std::nullopt, std::nullopt};
 }
 
 CommandLineAnswer EndWith(int iStatus)
 {
-    return {iStatus, std::nullopt};
+    return {iStatus, std::nullopt, std::nullopt};
 }
 
 CommandLineAnswer RefuseUsage(const QString& strProblem)
@@ -174,7 +183,8 @@ std::variant<QStringList, QString> PrepareEntries(const QStringList& typed, bool
     for (const QString& strTyped : typed) {
         if (strTyped.contains(QLatin1Char('\n')) || strTyped.contains(QLatin1Char('\r')))
             return QStringLiteral("\"%1\": an expression cannot hold a line break")
-                .arg(Abbreviated(QString(strTyped).replace(QLatin1Char('\n'), QLatin1Char(' '))
+                .arg(Abbreviated(QString(strTyped)
+                                     .replace(QLatin1Char('\n'), QLatin1Char(' '))
                                      .replace(QLatin1Char('\r'), QLatin1Char(' '))));
         const PreparedEntry prepared = PrepareEntry(strTyped, bOptimize);
         QString strRefusal = prepared.strRefusal;
@@ -201,9 +211,15 @@ CommandLineAnswer PrintValues(const QStringList& entries, const QString& strValu
 
 // The view the options ask for, checked as the preferences dialog checks
 // its boxes; what they leave out keeps its default.
-std::variant<ViewSettings, CommandLineAnswer> ReadView(const QCommandLineParser& parser)
+// What a script starts from: the defaults, or a session's view and mode.
+struct ScriptBase {
+    ViewSettings view = kDefaultViewSettings;
+    bool bPolar = false;
+};
+
+std::variant<ViewSettings, CommandLineAnswer> ReadView(const QCommandLineParser& parser, const ScriptBase& base)
 {
-    ViewTexts texts = ViewTextsOf(kDefaultViewSettings);
+    ViewTexts texts = ViewTextsOf(base.view);
     const struct {
         const QString& strOption;
         ViewBox first;
@@ -216,38 +232,50 @@ std::variant<ViewSettings, CommandLineAnswer> ReadView(const QCommandLineParser&
             continue;
         const QStringList parts = parser.value(pair.strOption).split(QLatin1Char(':'));
         if (parts.size() != 2)
-            return RefuseUsage(QStringLiteral("option '%1' takes two values with a ':' between them, as in %2")
-                                   .arg(AsWritten(QCoreApplication::arguments(), pair.strOption),
-                                        pair.strOption == kDivisions ? QStringLiteral("5:5")
-                                                                     : QStringLiteral("-10:10")));
+            return RefuseUsage(
+                QStringLiteral("option '%1' takes two values with a ':' between them, as in %2")
+                    .arg(AsWritten(QCoreApplication::arguments(), pair.strOption),
+                         pair.strOption == kDivisions ? QStringLiteral("5:5") : QStringLiteral("-10:10")));
         texts[std::size_t(pair.first)] = parts[0];
         texts[std::size_t(pair.second)] = parts[1];
     }
     if (parser.isSet(kSensitivity))
         texts[std::size_t(ViewBox::PolarSensitivity)] = parser.value(kSensitivity);
 
-    const std::variant<ViewSettings, ViewRefusal> read = ReadViewEntries(texts, parser.isSet(kGrid), kDefaultViewSettings);
+    const std::variant<ViewSettings, ViewRefusal> read = ReadViewEntries(texts, parser.isSet(kGrid) || base.view.bGrids,
+                                                                         base.view);
     if (const auto* pRefusal = std::get_if<ViewRefusal>(&read))
         return Refuse(pRefusal->strMessage);
-    const ViewSettings& settings = std::get<ViewSettings>(read);
+    ViewSettings settings = std::get<ViewSettings>(read);
+    // What no option changed stays exactly as the session has it, not as
+    // its text reads back.
+    if (!parser.isSet(kRangeX)) {
+        settings.dScaleX = base.view.dScaleX;
+        settings.dOriginX = base.view.dOriginX;
+    }
+    if (!parser.isSet(kRangeY)) {
+        settings.dScaleY = base.view.dScaleY;
+        settings.dOriginY = base.view.dOriginY;
+    }
     // The note concerns polar curves only.
-    if (const std::optional<QString> strNote = SensitivityNote(settings); strNote && parser.isSet(kPolar))
+    if (const std::optional<QString> strNote = SensitivityNote(settings);
+        strNote && (parser.isSet(kPolar) || base.bPolar))
         TellError(*strNote);
     return settings;
 }
 
-CommandLineAnswer AnswerExport(const QCommandLineParser& parser, const QStringList& entries)
+CommandLineAnswer AnswerExport(const QCommandLineParser& parser, const QStringList& entries, const ScriptBase& base)
 {
     const QString strFile = parser.value(kExport);
     const std::optional<PictureFormat> format = PictureFormatOfFile(strFile);
     if (!format)
         return Refuse(QStringLiteral("cannot tell the format of \"%1\": its name must end in .bmp, .png, .svg or .pdf")
                           .arg(strFile));
-    std::variant<ViewSettings, CommandLineAnswer> view = ReadView(parser);
+    std::variant<ViewSettings, CommandLineAnswer> view = ReadView(parser, base);
     if (auto* pRefused = std::get_if<CommandLineAnswer>(&view))
         return *pRefused;
-    const GraphScene scene{entries, 0, OpeningView(std::get<ViewSettings>(view), parser.isSet(kPolar))};
-    return {std::nullopt, GraphExport{strFile, *format, scene}};
+    const GraphScene scene{entries, 0, OpeningView(std::get<ViewSettings>(view), parser.isSet(kPolar) || base.bPolar)};
+    return {std::nullopt, GraphExport{strFile, *format, scene}, std::nullopt};
 }
 
 // A number as scripts read it: the shortest text that reads back as the
@@ -262,9 +290,9 @@ QString ScriptNumber(double dValue)
 // The points of interest within the view's x range, one tab-separated line
 // each: kind, x, y, the expression as listed, and for an intersection the
 // other expression.
-CommandLineAnswer PrintPoints(const QCommandLineParser& parser, const QStringList& entries)
+CommandLineAnswer PrintPoints(const QCommandLineParser& parser, const QStringList& entries, const ScriptBase& base)
 {
-    std::variant<ViewSettings, CommandLineAnswer> view = ReadView(parser);
+    std::variant<ViewSettings, CommandLineAnswer> view = ReadView(parser, base);
     if (auto* pRefused = std::get_if<CommandLineAnswer>(&view))
         return *pRefused;
     const ViewSettings& settings = std::get<ViewSettings>(view);
@@ -272,9 +300,9 @@ CommandLineAnswer PrintPoints(const QCommandLineParser& parser, const QStringLis
     for (const QString& strEntry : entries)
         curves.push_back(EntryCurve(strEntry.toStdString()));
     static const char* const kKinds[] = {"root", "minimum", "maximum", "intersection"};
-    for (const PointOfInterest& point : FindPointsOfInterest(curves, settings.dOriginX - settings.dScaleX,
-                                                             settings.dOriginX + settings.dScaleX,
-                                                             kPointOfInterestSamples)) {
+    for (const PointOfInterest& point :
+         FindPointsOfInterest(curves, settings.dOriginX - settings.dScaleX, settings.dOriginX + settings.dScaleX,
+                              kPointOfInterestSamples)) {
         QString strLine = QStringLiteral("%1\t%2\t%3\t%4")
                               .arg(QLatin1String(kKinds[static_cast<int>(point.kind)]), ScriptNumber(point.dX),
                                    ScriptNumber(point.dY), entries[qsizetype(point.iCurve)]);
@@ -297,8 +325,9 @@ std::optional<CommandLineAnswer> AnswerScript(const QCommandLineParser& parser)
             return RefuseUsage(QStringLiteral("option '%1' is given more than once")
                                    .arg(AsWritten(QCoreApplication::arguments(), strOption)));
     if (int(bExport) + int(bValue) + int(bPoints) > 1)
-        return RefuseUsage(bPoints ? QStringLiteral("options '--export', '--value' and '--points' cannot be used together")
-                                   : QStringLiteral("options '--export' and '--value' cannot be used together"));
+        return RefuseUsage(bPoints
+                               ? QStringLiteral("options '--export', '--value' and '--points' cannot be used together")
+                               : QStringLiteral("options '--export' and '--value' cannot be used together"));
     for (const QString& strOption : kViewOptions)
         if (!bExport && !bPoints && parser.isSet(strOption))
             return RefuseUsage(QStringLiteral("option '--%1' is used with '--export' only").arg(strOption));
@@ -308,20 +337,35 @@ std::optional<CommandLineAnswer> AnswerScript(const QCommandLineParser& parser)
                 QStringLiteral("option '--%1' is used with '--export' or '--value' only").arg(kNoOptimize));
         return std::nullopt;
     }
-    if (parser.positionalArguments().isEmpty())
-        return RefuseUsage(QStringLiteral("option '--%1' needs at least one expression")
-                               .arg(bExport ? kExport : bValue ? kValue : kPoints));
+    if (parser.positionalArguments().isEmpty() && !parser.isSet(kSession))
+        return RefuseUsage(QStringLiteral("option '--%1' needs at least one expression, or a session")
+                               .arg(bExport  ? kExport
+                                    : bValue ? kValue
+                                             : kPoints));
 
+    // A session's expressions come first, as listed; its view and mode are
+    // where the options start from.
+    ScriptBase base;
+    QStringList entries;
+    if (parser.isSet(kSession)) {
+        const std::variant<Session, QString> session = OpenSessionFile(parser.value(kSession));
+        if (const auto* pstrRefusal = std::get_if<QString>(&session))
+            return Refuse(*pstrRefusal);
+        const Session& opened = std::get<Session>(session);
+        base = ScriptBase{opened.view, opened.bPolar};
+        entries = opened.entries;
+    }
     const std::variant<QStringList, QString> prepared = PrepareEntries(parser.positionalArguments(),
-                                                                       !parser.isSet(kNoOptimize));
+                                                                       !parser.isSet(kNoOptimize)
+                                                                           && base.view.bOptimize);
     if (const auto* pstrRefusal = std::get_if<QString>(&prepared))
         return Refuse(*pstrRefusal);
-    const QStringList& entries = std::get<QStringList>(prepared);
+    entries += std::get<QStringList>(prepared);
     if (bValue)
         return PrintValues(entries, parser.value(kValue));
     if (bPoints)
-        return PrintPoints(parser, entries);
-    return AnswerExport(parser, entries);
+        return PrintPoints(parser, entries, base);
+    return AnswerExport(parser, entries, base);
 }
 
 } // namespace
@@ -372,7 +416,8 @@ CommandLineAnswer AnswerCommandLine(int argc, char* argv[])
     const QCoreApplication app(argc, argv);
     SetProgramIdentity();
     if (const std::optional<QString> strArgument = UndecodableArgument(argc, argv))
-        return Refuse(QStringLiteral("\"%1\" is not valid text in the system's encoding").arg(Abbreviated(*strArgument)));
+        return Refuse(
+            QStringLiteral("\"%1\" is not valid text in the system's encoding").arg(Abbreviated(*strArgument)));
     const QStringList arguments = QCoreApplication::arguments();
     QCommandLineParser parser;
     DescribeOptions(parser);
@@ -393,9 +438,16 @@ CommandLineAnswer AnswerCommandLine(int argc, char* argv[])
     }
     if (std::optional<CommandLineAnswer> answer = AnswerScript(parser))
         return *answer;
-    if (!parser.positionalArguments().isEmpty())
-        return RefuseUsage(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
+    // The window opens a session file named alone, as a file manager hands
+    // it over.
+    CommandLineAnswer window;
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() == 1
+        && QFileInfo(positional.first()).suffix().compare(QLatin1String(kSessionExtension), Qt::CaseInsensitive) == 0)
+        window.strSession = positional.first();
+    else if (!positional.isEmpty())
+        return RefuseUsage(QStringLiteral("unexpected argument '%1'").arg(positional.first()));
     if (const std::optional<QString> strProblem = NoDisplay(parser))
         return Refuse(*strProblem);
-    return {};
+    return window;
 }

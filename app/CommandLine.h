@@ -20,6 +20,8 @@ struct CommandLineAnswer {
     std::optional<int> iExitStatus;
     // Draw a graph into a file, with no window.
     std::optional<GraphExport> graphExport;
+    // The session file for the window to open.
+    std::optional<QString> strSession;
 };
 
 // Reads the command line before the program needs a display. With neither

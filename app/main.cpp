@@ -35,6 +35,8 @@ int main(int argc, char* argv[])
     // no window of it remains.
     auto* pMain = new frmMain();
     pMain->show();
+    if (answer.strSession)
+        pMain->OpenSession(*answer.strSession);
 
     return app.exec();
 }

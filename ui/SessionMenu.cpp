@@ -179,7 +179,7 @@ void SessionMenu::Remember(const QString& strFile)
     recent.removeAll(strFile);
     recent.prepend(strFile);
     SetRecentSessions(recent.mid(0, kRecentCount));
-    FillRecentMenu();
+    RefillRecentMenu();
 }
 
 void SessionMenu::Forget(const QString& strFile)
@@ -187,7 +187,13 @@ void SessionMenu::Forget(const QString& strFile)
     QStringList recent = RecentSessions();
     recent.removeAll(strFile);
     SetRecentSessions(recent);
-    FillRecentMenu();
+    RefillRecentMenu();
+}
+
+void SessionMenu::RefillRecentMenu()
+{
+    // Once the action that may have asked for this has done.
+    QMetaObject::invokeMethod(this, &SessionMenu::FillRecentMenu, Qt::QueuedConnection);
 }
 
 void SessionMenu::FillRecentMenu()

@@ -49,6 +49,7 @@ public:
 
 private:
     void FillRecentMenu();
+    void RefillRecentMenu();
     void OpenRecent(const QString& strFile);
     void Remember(const QString& strFile);
     void Forget(const QString& strFile);
