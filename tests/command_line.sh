@@ -84,7 +84,7 @@ check 2 err "is not valid text in the system's encoding\$" --export $'o\xffut.pn
 check 2 err "^velmora: cannot open the window: there is no display" 
 check 2 err "^velmora: cannot open the window: there is no display" -platform xcb
 check 2 err "^velmora: cannot tell the format of \"graph\.jpg\"" --export graph.jpg x
-check 2 err "^velmora: option '--export' needs at least one expression\$" --export graph.png
+check 2 err "^velmora: option '--export' needs at least one expression, or a session\$" --export graph.png
 check 2 err "^velmora: options '--export' and '--value' cannot be used together\$" --export graph.png --value 1 x
 check 2 err "^velmora: option '--grid' is used with '--export' only\$" --value 1 --grid x
 check 2 err "^velmora: Enter a number as the value for evaluation\.\$" --value a x
@@ -107,6 +107,32 @@ if [ ! -p "$scratch/pipe.svg" ] || ! grep -q "<svg" "$scratch/piped" || [ ! -L "
     echo "FAIL: the FIFO or the link to /dev/full was replaced, or the FIFO's reader got no drawing"
     failures=$((failures + 1))
 fi
+rm -rf "$scratch"
+
+# A session is where --export, --value and --points start from: its
+# expressions come first, its view and mode unless an option says otherwise.
+scratch="$(mktemp -d)"
+cat >"$scratch/lesson.velmora" <<'SESSION'
+{"format": "velmora-session", "version": 1, "expressions": ["sin (x)"], "mode": "polar",
+ "view": {"x": {"centre": 0, "halfRange": 2, "divisions": 4}, "y": {"centre": 0, "halfRange": 2, "divisions": 4}}}
+SESSION
+echo '{"format": "velmora-session", "version": 2}' >"$scratch/newer.velmora"
+check 0 out "^sin \(x\)= \.841471 \$" --value 1 --session "$scratch/lesson.velmora" x
+check 0 out "^x= 1 \$" --value 1 --session "$scratch/lesson.velmora" x
+check 2 err "^velmora: The session \".*newer\.velmora\" cannot be opened: it was written by a newer version" \
+    --value 1 --session "$scratch/newer.velmora"
+check 2 err "^velmora: The session \".*missing\.velmora\" cannot be opened: " --points --session missing.velmora
+( cd "$scratch" && env -u DISPLAY -u WAYLAND_DISPLAY "$program" --export a.png --session lesson.velmora "x^2" \
+    && env -u DISPLAY -u WAYLAND_DISPLAY "$program" --export b.png --polar -x -2:2 -y -2:2 --divisions 4:4 \
+        "sin (x)" "x^2" \
+    && cmp -s a.png b.png \
+    && env -u DISPLAY -u WAYLAND_DISPLAY "$program" --export c.png --session lesson.velmora -x -5:5 --grid \
+    && env -u DISPLAY -u WAYLAND_DISPLAY "$program" --export d.png --polar -x -5:5 -y -2:2 --divisions 4:4 --grid \
+        "sin (x)" \
+    && cmp -s c.png d.png ) 2>/dev/null || {
+    echo "FAIL: --export --session drew another picture than the same expressions and options given directly"
+    failures=$((failures + 1))
+}
 rm -rf "$scratch"
 
 [ "$failures" = 0 ] || exit 1
