@@ -130,14 +130,20 @@ QByteArray SessionJson(const Session& session)
                            {QStringLiteral("y"), AxisJson(v.dOriginY, v.dScaleY, v.iDivisionsY)},
                            {QStringLiteral("polarSensitivity"), v.iPolarSensitivity},
                            {QStringLiteral("grid"), v.bGrids}};
-    const QJsonObject root{{QStringLiteral("format"), kFormat},
-                           {QStringLiteral("version"), kSessionVersion},
-                           {QStringLiteral("expressions"), QJsonArray::fromStringList(session.entries)},
+    const QJsonObject rest{{QStringLiteral("expressions"), QJsonArray::fromStringList(session.entries)},
                            {QStringLiteral("mode"),
                             session.bPolar ? QStringLiteral("polar") : QStringLiteral("rectangular")},
                            {QStringLiteral("optimize"), v.bOptimize},
                            {QStringLiteral("view"), view}};
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    // The format and the version first, where a person and a file type
+    // detector look; the rest in the order of their names.
+    QByteArray json = QJsonDocument(rest).toJson(QJsonDocument::Indented);
+    json.replace(0, 2,
+                 QStringLiteral("{\n    \"format\": \"%1\",\n    \"version\": %2,\n")
+                     .arg(kFormat)
+                     .arg(kSessionVersion)
+                     .toUtf8());
+    return json;
 }
 
 std::variant<Session, QString> ReadSession(const QByteArray& bytes)

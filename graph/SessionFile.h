@@ -20,10 +20,10 @@
 //       "mode": "rectangular",
 //       "optimize": true,
 //       "view": {
-//           "x": {"centre": 0, "halfRange": 10, "divisions": 5},
-//           "y": {"centre": 0, "halfRange": 10, "divisions": 5},
+//           "grid": false,
 //           "polarSensitivity": 100,
-//           "grid": false
+//           "x": {"centre": 0, "divisions": 5, "halfRange": 10},
+//           "y": {"centre": 0, "divisions": 5, "halfRange": 10}
 //       }
 //   }
 //

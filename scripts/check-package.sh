@@ -54,7 +54,7 @@ dpkg-deb -c "$deb" | awk '{ print $NF }' > "$work/contents"
 expected=(./usr/bin/velmora ./usr/share/velmora/samples.txt ./usr/share/man/man1/velmora.1.gz
           ./usr/share/doc/velmora/copyright ./usr/share/doc/velmora/changelog.gz
           ./usr/share/applications/$app_id.desktop ./usr/share/metainfo/$app_id.metainfo.xml
-          ./usr/share/icons/hicolor/scalable/apps/velmora.svg)
+          ./usr/share/icons/hicolor/scalable/apps/velmora.svg ./usr/share/mime/packages/velmora-session.xml)
 for size in 16 22 24 32 48 64 128 256; do
     expected+=("./usr/share/icons/hicolor/${size}x${size}/apps/velmora.png")
 done
@@ -74,6 +74,19 @@ lintian_report="$(lintian --tag-display-limit 0 "$deb" 2>&1)" || fail "lintian: 
 desktop_report="$(desktop-file-validate "$root/usr/share/applications/$app_id.desktop" 2>&1)" \
     || fail "desktop-file-validate: $desktop_report"
 [ -z "$desktop_report" ] || fail "desktop-file-validate: $desktop_report"
+grep -qx 'MimeType=application/x-velmora-session;' "$root/usr/share/applications/$app_id.desktop" \
+    && grep -qx 'Exec=velmora %f' "$root/usr/share/applications/$app_id.desktop" \
+    || fail "the desktop entry does not take session files"
+
+# The session type: a database built from it alone must know *.velmora, and
+# a session's content, as application/x-velmora-session.
+mkdir -p "$work/mime/packages"
+cp "$root/usr/share/mime/packages/velmora-session.xml" "$work/mime/packages/"
+mime_report="$(XDG_DATA_DIRS="$work" XDG_DATA_HOME="$work" update-mime-database "$work/mime" 2>&1)" || fail "update-mime-database: $mime_report"
+[ -z "$mime_report" ] || fail "update-mime-database: $mime_report"
+grep -q '^50:application/x-velmora-session:\*\.velmora$' "$work/mime/globs2" \
+    || fail "the MIME database built from velmora-session.xml does not know *.velmora"
+grep -q 'velmora-session' "$work/mime/magic" || fail "the MIME database does not know a session's content"
 for check in validate validate-tree; do
     target="$root/usr/share/metainfo/$app_id.metainfo.xml"
     [ $check = validate ] || target="$root"

@@ -18,7 +18,7 @@ VELMORA_TEST_PACKAGES=(xvfb xauth locales xdotool imagemagick poppler-utils)
 VELMORA_PACKAGE_PACKAGES=(dpkg-dev file)
 # What checking the package needs beyond the tests: the validators of the
 # desktop entry and of the AppStream metadata, and Debian's package checker.
-VELMORA_PACKAGE_CHECK_PACKAGES=(desktop-file-utils appstream lintian)
+VELMORA_PACKAGE_CHECK_PACKAGES=(desktop-file-utils appstream lintian shared-mime-info)
 # What the fuzz targets need: clang and its sanitizer and libFuzzer runtimes.
 VELMORA_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 

@@ -5,7 +5,7 @@
 #
 #   ./scripts/fuzz.sh [seconds] [target...]
 #
-# Targets: fuzz_evaluate fuzz_prepare fuzz_samples fuzz_numbers (all when
+# Targets: fuzz_evaluate fuzz_prepare fuzz_samples fuzz_numbers fuzz_session (all when
 # none is named). Inputs may grow as long as the program takes them: 32,767
 # characters of expression for fuzz_prepare, the same after the 8 bytes of x
 # for fuzz_evaluate, 4 MB of samples file for fuzz_samples; fuzz_numbers
@@ -22,7 +22,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 seconds="${1:-60}"
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_evaluate fuzz_prepare fuzz_samples fuzz_numbers)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_evaluate fuzz_prepare fuzz_samples fuzz_numbers fuzz_session)
 
 velmora_require_packages "${VELMORA_BUILD_PACKAGES[@]}" "${VELMORA_FUZZ_PACKAGES[@]}"
 
@@ -39,7 +39,7 @@ mkdir -p "$build/findings"
 # eight bytes of x, and samples files of about 4 MB.
 large="$build/large-seeds"
 rm -rf "$large"
-mkdir -p "$large/fuzz_prepare" "$large/fuzz_evaluate" "$large/fuzz_samples" "$large/fuzz_numbers"
+mkdir -p "$large/fuzz_prepare" "$large/fuzz_evaluate" "$large/fuzz_samples" "$large/fuzz_numbers" "$large/fuzz_session"
 repeat() { awk -v text="$1" -v length_="$2" 'BEGIN { s = text; while (length(s) < length_) s = s s; printf "%s", substr(s, 1, length_) }'; }
 entry=0
 for part in sin 2x x+ "x*(" "sin (" "((" "1e3*x^" "srt(x)-"; do
@@ -49,6 +49,14 @@ for part in sin 2x x+ "x*(" "sin (" "((" "1e3*x^" "srt(x)-"; do
 done
 repeat $'sin(x)\n' $((4 * 1024 * 1024 - 16)) >"$large/fuzz_samples/lines"
 { for _ in $(seq 120); do repeat "x+" 32765; printf '\r\n'; done; } >"$large/fuzz_samples/longest"
+{
+    printf '{"format": "velmora-session", "version": 1, "expressions": ['
+    for i in $(seq 120); do
+        [ "$i" = 1 ] || printf ', '
+        printf '"'; repeat "x+" 32765; printf '"'
+    done
+    printf ']}'
+} >"$large/fuzz_session/longest"
 
 for target in "${targets[@]}"; do
     seeds="$VELMORA_ROOT/tests/fuzz/corpus/$target"
@@ -63,7 +71,7 @@ for target in "${targets[@]}"; do
     case "$target" in
         fuzz_evaluate) options+=(-max_len=$((8 + 32767))) ;;
         fuzz_prepare) options+=(-max_len=32767) ;;
-        fuzz_samples) options+=(-max_len=$((4 * 1024 * 1024))) ;;
+        fuzz_samples | fuzz_session) options+=(-max_len=$((4 * 1024 * 1024))) ;;
     esac
     # libFuzzer lengthens its inputs step by step, so in a run of a few
     # minutes they stay far below the largest; in a run of a minute or more

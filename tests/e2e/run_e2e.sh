@@ -9,8 +9,11 @@
 # zooms in with keypad +, moves right with an arrow key, zooms in with the
 # wheel, drags the view, zooms to a box drawn with the right button and
 # undoes those three with Ctrl+Z, switches to polar mode from the toolbar,
-# opens and cancels the range selector, closes the graph window, opens it
-# again on 200 expressions and closes it with Esc at once, and exits.
+# opens and cancels the range selector, closes the graph window, saves the
+# list as a session with Ctrl+S and the save dialog and leaves it with
+# Ctrl+N, opens the graph window again on 200 expressions and closes it with
+# Esc at once, and exits; then starts the program on the session file and
+# draws what it lists, and exits.
 # Each step is checked on a screenshot of the graph window.
 #
 #   run_e2e.sh PROGRAM SCREENCHECK
@@ -197,6 +200,19 @@ poll_until 30 window_gone Graph || { echo "e2e: the graph window did not close" 
 main_geometry "$main"
 
 step=$((step + 1))
+echo "e2e: step $step: Ctrl+S saves the five entries as a session through the dialog; New leaves it"
+press ctrl+s
+[ -n "$(find_window "Save As")" ] || { echo "e2e: the save dialog did not appear" >&2; exit 1; }
+press ctrl+a
+type_text "$work/lesson.velmora"
+press Return
+poll_until 30 window_shown "lesson.velmora - Velmora" || { echo "e2e: the title names no session" >&2; exit 1; }
+grep -q '"velmora-session"' "$work/lesson.velmora" || { echo "e2e: no session was written" >&2; exit 1; }
+press ctrl+n
+poll_until 30 window_shown Velmora || { echo "e2e: New did not leave the session" >&2; exit 1; }
+main=$(find_window Velmora)
+
+step=$((step + 1))
 echo "e2e: step $step: the graph window opens on 200 expressions and closes with Esc within 3 s"
 # The selected sample is added 195 times to the five entries.
 xdotool mousemove --sync $((WIN_X + ${MAIN_ADD_SAMPLE% *})) $((WIN_Y + ${MAIN_ADD_SAMPLE#* })) click --repeat 195 --delay 5 1
@@ -209,12 +225,34 @@ poll_until 30 window_gone Graph || { echo "e2e: the graph window did not close" 
 elapsed_ms=$((($(date +%s%N) - opened) / 1000000))
 echo "e2e: open to closed in $elapsed_ms ms"
 [ "$elapsed_ms" -le 3000 ] || { echo "e2e: the graph window took more than 3 s to close" >&2; exit 1; }
-click_at $MAIN_EXIT
-poll_until 30 process_ended "$pid" || { echo "e2e: the program did not end" >&2; exit 1; }
-rc=0
-wait "$pid" || rc=$?
-pid=
-[ $rc -eq 0 ] || { echo "e2e: the program ended with status $rc" >&2; exit 1; }
+# Exit from the main window, last measured: the program ends with status 0.
+exit_program() {
+    click_at $MAIN_EXIT
+    poll_until 30 process_ended "$pid" || { echo "e2e: the program did not end" >&2; exit 1; }
+    local rc=0
+    wait "$pid" || rc=$?
+    pid=
+    [ $rc -eq 0 ] || { echo "e2e: the program ended with status $rc" >&2; exit 1; }
+}
+exit_program
+
+step=$((step + 1))
+echo "e2e: step $step: started with the session file, the program lists its five entries"
+VELMORA_E2E_RUN="$$" "$program" "$work/lesson.velmora" >> "$work/program.log" 2>&1 &
+pid=$!
+main=$(find_window "lesson.velmora - Velmora")
+[ -n "$main" ] || { echo "e2e: the session did not open" >&2; exit 1; }
+main_geometry "$main"
+click_at $MAIN_DRAW
+graph=$(find_window Graph)
+[ -n "$graph" ] || { echo "e2e: the graph window did not appear" >&2; exit 1; }
+window_geometry "$graph"
+GRAPH_X=$WIN_X GRAPH_Y=$WIN_Y GRAPH_W=$WIN_W GRAPH_H=$WIN_H
+expect_graph "the session's five entries" rect 0 0 10 10 "${THREE_CURVES[@]}" 90D003:quartic E09304:absent
+press Escape
+poll_until 30 window_gone Graph || { echo "e2e: the graph window did not close" >&2; exit 1; }
+main_geometry "$main"
+exit_program
 program_file="$(readlink -f "$program")"
 for proc in /proc/[0-9]*; do
     if [ "$(readlink "$proc/exe" 2>/dev/null)" = "$program_file" ] \
