@@ -4,11 +4,13 @@
 #include "EntryPreparation.h"
 #include "GraphScene.h"
 #include "MessageBox.h"
+#include "NumberFormat.h"
 #include "NumberInput.h"
 #include "PointsOfInterest.h"
 #include "ProgramIdentity.h"
 #include "SessionFile.h"
 #include "TraceGeometry.h"
+#include "ValueTable.h"
 #include "ViewEntries.h"
 #include "clsMath.h"
 
@@ -40,6 +42,7 @@ constexpr const char* kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb"
 const QString kExport = QStringLiteral("export");
 const QString kValue = QStringLiteral("value");
 const QString kPoints = QStringLiteral("points");
+const QString kTable = QStringLiteral("table");
 const QString kNoOptimize = QStringLiteral("no-optimize");
 const QString kPolar = QStringLiteral("polar");
 const QString kRangeX = QStringLiteral("x");
@@ -81,6 +84,10 @@ void DescribeOptions(QCommandLineParser& parser)
         {kValue, QStringLiteral("Prints each expression's value at x = <x> and exits."), QStringLiteral("x")},
         {kPoints, QStringLiteral("Prints the roots, minima, maxima and intersections of the expressions within "
                                  "the x range (default -10:10) and exits.")},
+        {kTable,
+         QStringLiteral("Prints the expressions' values from x = <from> to <to> in steps of <step>, one "
+                        "tab-separated line each, and exits."),
+         QStringLiteral("from:to:step")},
         {kNoOptimize, QStringLiteral("Takes the expressions exactly as written, without normalising them.")},
         {kPolar, QStringLiteral("Draws polar curves r = f(theta).")},
         {kRangeX, QStringLiteral("The x range (default -10:10)."), QStringLiteral("start:end")},
@@ -90,7 +97,7 @@ void DescribeOptions(QCommandLineParser& parser)
         {kSensitivity, QStringLiteral("The polar sensitivity (default 100)."), QStringLiteral("n")},
         {kGrid, QStringLiteral("Draws the grid.")},
         {kSession,
-         QStringLiteral("With --export, --value or --points: starts from the session in <file>, its expressions "
+         QStringLiteral("With --export, --value, --points or --table: starts from the session in <file>, its expressions "
                         "before those given, its view and mode unless options say otherwise."),
          QStringLiteral("file")},
     });
@@ -198,6 +205,21 @@ std::variant<QStringList, QString> PrepareEntries(const QStringList& typed, bool
     return entries;
 }
 
+// The table of values: a header line, then x and each expression's value
+// for each row, tab-separated, in full.
+CommandLineAnswer PrintTable(const QStringList& entries, const QString& strRange)
+{
+    const QStringList parts = strRange.split(QLatin1Char(':'));
+    if (parts.size() != 3)
+        return RefuseUsage(QStringLiteral("option '--%1' takes three values with a ':' between them, as in 0:1:0.1")
+                               .arg(kTable));
+    const std::variant<TableRange, QString> range = ReadTableRange(parts[0], parts[1], parts[2]);
+    if (const auto* pstrRefusal = std::get_if<QString>(&range))
+        return Refuse(*pstrRefusal);
+    Write(stdout, TableText(std::get<TableRange>(range), TableColumns(entries), false));
+    return FinishOutput();
+}
+
 CommandLineAnswer PrintValues(const QStringList& entries, const QString& strValue)
 {
     const std::optional<double> dX = ReadNumber(strValue);
@@ -209,13 +231,14 @@ CommandLineAnswer PrintValues(const QStringList& entries, const QString& strValu
     return FinishOutput();
 }
 
-// The view the options ask for, checked as the preferences dialog checks
-// its boxes; what they leave out keeps its default.
 // What a script starts from: the defaults, or a session's view and mode.
 struct ScriptBase {
     ViewSettings view = kDefaultViewSettings;
     bool bPolar = false;
 };
+
+// The view the options ask for, checked as the preferences dialog checks
+// its boxes; what they leave out keeps the base's.
 
 std::variant<ViewSettings, CommandLineAnswer> ReadView(const QCommandLineParser& parser, const ScriptBase& base)
 {
@@ -278,15 +301,6 @@ CommandLineAnswer AnswerExport(const QCommandLineParser& parser, const QStringLi
     return {std::nullopt, GraphExport{strFile, *format, scene}, std::nullopt};
 }
 
-// A number as scripts read it: the shortest text that reads back as the
-// same double, with "." whatever the locale.
-QString ScriptNumber(double dValue)
-{
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, dValue);
-    return QString::fromLatin1(buffer, result.ptr - buffer);
-}
-
 // The points of interest within the view's x range, one tab-separated line
 // each: kind, x, y, the expression as listed, and for an intersection the
 // other expression.
@@ -304,8 +318,8 @@ CommandLineAnswer PrintPoints(const QCommandLineParser& parser, const QStringLis
          FindPointsOfInterest(curves, settings.dOriginX - settings.dScaleX, settings.dOriginX + settings.dScaleX,
                               kPointOfInterestSamples)) {
         QString strLine = QStringLiteral("%1\t%2\t%3\t%4")
-                              .arg(QLatin1String(kKinds[static_cast<int>(point.kind)]), ScriptNumber(point.dX),
-                                   ScriptNumber(point.dY), entries[qsizetype(point.iCurve)]);
+                              .arg(QLatin1String(kKinds[static_cast<int>(point.kind)]), ShortestText(point.dX),
+                                   ShortestText(point.dY), entries[qsizetype(point.iCurve)]);
         if (point.kind == PointKind::Intersection)
             strLine += QLatin1Char('\t') + entries[qsizetype(point.iOther)];
         Write(stdout, strLine + QLatin1Char('\n'));
@@ -320,10 +334,13 @@ std::optional<CommandLineAnswer> AnswerScript(const QCommandLineParser& parser)
     const bool bExport = parser.isSet(kExport);
     const bool bValue = parser.isSet(kValue);
     const bool bPoints = parser.isSet(kPoints);
-    for (const QString& strOption : {kExport, kValue, kRangeX, kRangeY, kDivisions, kSensitivity})
+    const bool bTable = parser.isSet(kTable);
+    for (const QString& strOption : {kExport, kValue, kTable, kRangeX, kRangeY, kDivisions, kSensitivity})
         if (parser.values(strOption).size() > 1)
             return RefuseUsage(QStringLiteral("option '%1' is given more than once")
                                    .arg(AsWritten(QCoreApplication::arguments(), strOption)));
+    if (bTable && int(bExport) + int(bValue) + int(bPoints) > 0)
+        return RefuseUsage(QStringLiteral("options '--export', '--value', '--points' and '--table' cannot be used together"));
     if (int(bExport) + int(bValue) + int(bPoints) > 1)
         return RefuseUsage(bPoints
                                ? QStringLiteral("options '--export', '--value' and '--points' cannot be used together")
@@ -331,7 +348,7 @@ std::optional<CommandLineAnswer> AnswerScript(const QCommandLineParser& parser)
     for (const QString& strOption : kViewOptions)
         if (!bExport && !bPoints && parser.isSet(strOption))
             return RefuseUsage(QStringLiteral("option '--%1' is used with '--export' only").arg(strOption));
-    if (!bExport && !bValue && !bPoints) {
+    if (!bExport && !bValue && !bPoints && !bTable) {
         if (parser.isSet(kNoOptimize))
             return RefuseUsage(
                 QStringLiteral("option '--%1' is used with '--export' or '--value' only").arg(kNoOptimize));
@@ -363,6 +380,8 @@ std::optional<CommandLineAnswer> AnswerScript(const QCommandLineParser& parser)
     entries += std::get<QStringList>(prepared);
     if (bValue)
         return PrintValues(entries, parser.value(kValue));
+    if (bTable)
+        return PrintTable(entries, parser.value(kTable));
     if (bPoints)
         return PrintPoints(parser, entries, base);
     return AnswerExport(parser, entries, base);

@@ -174,6 +174,13 @@ QString ReadoutText(double dValue, const QLocale& locale)
     return WithLocalePoint(RoundedDigits(dValue, 5), locale);
 }
 
+QString ShortestText(double dValue)
+{
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, dValue);
+    return QString::fromLatin1(buffer, result.ptr - buffer);
+}
+
 QString TraceText(double dValue, double dResolution, const QLocale& locale)
 {
     if (!(dResolution > 0) || !std::isfinite(dValue) || dValue == 0)

@@ -39,6 +39,10 @@ QString LabelText(double dValue);
 // nothing before others, the locale's decimal separator: "0.7854", "-0.5".
 QString ReadoutText(double dValue, const QLocale& locale = QLocale());
 
+// Script form: the shortest text that reads back as the same double, with
+// "." as the point whatever the locale ("0.1", "1e+300", "-inf").
+QString ShortestText(double dValue);
+
 // Trace form: the readout's form with places enough that values dResolution
 // apart read differently, and at least 5 significant digits; all 15 when
 // dResolution is 0: "1.41421", "0.0000012346", "-3.14159265358979".

@@ -35,6 +35,7 @@ constexpr std::array kMenuItems{
                   IncreasePolarSensitivity},
     MenuItemEntry{"mnuTools", "Tools", "mnuDecreasePolarSensitivity", "&DecreasePolarSensitivity", "",
                   DecreasePolarSensitivity},
+    MenuItemEntry{"mnuTools", "Tools", "mnuTableOfValues", "Table of &Values...", "", TableOfValues},
     MenuItemEntry{"mnuHelp", "&Help", "mnuShowHelp", "H&elp", "F1", ShowHelp},
     MenuItemEntry{"mnuHelp", "&Help", "mnuAbout", "&About", "", About},
 };

@@ -38,6 +38,7 @@ enum class GraphCommand {
     About,
     UndoView,
     RedoView,
+    TableOfValues,
 };
 
 // One item of the menu bar, in menu order; the item's menu comes with it.

@@ -17,7 +17,9 @@
 #include "ScaleSteps.h"
 #include "Settings.h"
 #include "ToolbarIcons.h"
+#include "TraceGeometry.h"
 #include "ViewGestures.h"
+#include "frmTable.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -223,6 +225,7 @@ void frmGraph::RunCommand(GraphCommand command)
     case GraphCommand::PrintGraph: PrintGraph(); break;
     case GraphCommand::UndoView: UndoView(); break;
     case GraphCommand::RedoView: RedoView(); break;
+    case GraphCommand::TableOfValues: ShowTable(); break;
     }
 }
 
@@ -283,6 +286,17 @@ void frmGraph::PrintGraph()
         ShowMessage(tr("The graph cannot be printed: there is no default printer."), MessageIcon::Critical);
     else if (result == PrintResult::Failed)
         ShowMessage(tr("The graph could not be printed."), MessageIcon::Critical);
+}
+
+void frmGraph::ShowTable()
+{
+    // Beside the graph, not blocking it: the view stays as it is meanwhile.
+    QStringList entries;
+    for (const int iEntry : DrawnEntries(m_scene))
+        entries.append(m_scene.entries[iEntry - 1]);
+    auto* pTable = new frmTable(entries, m_scene.view, this);
+    pTable->setWindowFlag(Qt::Window);
+    pTable->show();
 }
 
 void frmGraph::ShowRangeSelector()

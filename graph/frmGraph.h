@@ -114,6 +114,8 @@ private:
     void PlotIfPending();
     void RunCommand(GraphCommand command);
     void ShowRangeSelector();
+    // Opens the table of values of the expressions shown.
+    void ShowTable();
     void Toolbar1_ButtonClick(const QString& strKey);
     void picGraph_KeyDown(QKeyEvent* pEvent);
     void picGraph_MouseMove(QMouseEvent* pEvent);

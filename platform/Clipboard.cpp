@@ -9,6 +9,7 @@ class DesktopClipboard : public ClipboardService {
 public:
     void Clear() override { QGuiApplication::clipboard()->clear(); }
     void SetImage(const QImage& image) override { QGuiApplication::clipboard()->setImage(image); }
+    void SetText(const QString& strText) override { QGuiApplication::clipboard()->setText(strText); }
 };
 
 } // namespace

@@ -13,6 +13,8 @@ public:
     virtual void Clear() = 0;
     // Puts the image on the clipboard as a bitmap.
     virtual void SetImage(const QImage& image) = 0;
+    // Puts plain text on the clipboard.
+    virtual void SetText(const QString& strText) = 0;
 };
 
 template <>

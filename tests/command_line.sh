@@ -109,6 +109,13 @@ if [ ! -p "$scratch/pipe.svg" ] || ! grep -q "<svg" "$scratch/piped" || [ ! -L "
 fi
 rm -rf "$scratch"
 
+# The table of values, as the table window copies it in full.
+check 0 out "^0\.5	0\.25	-0\.6931471805599453\$" --table 0:1:0.5 "x^2" "ln x"
+check 0 out "^x	x\^2	ln \(x\)\$" --table 0:1:0.5 "x^2" "ln x"
+check 0 out "^0	0	Error\$" --table 0:1:0.5 "x^2" "ln x"
+check 2 err "^velmora: The step must be greater than 0\.\$" --table 0:1:0 x
+check 2 err "^velmora: option '--table' takes three values with a ':' between them, as in 0:1:0\.1\$" --table 0:1 x
+
 # A session is where --export, --value and --points start from: its
 # expressions come first, its view and mode unless an option says otherwise.
 scratch="$(mktemp -d)"

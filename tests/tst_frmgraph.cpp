@@ -127,7 +127,7 @@ void tst_frmGraph::texts_data()
     QTest::newRow("Mode") << "menu 3" << QStringList{"M&ode", "&Rectangular Mode", "&Polar Mode"};
     QTest::newRow("Tools") << "menu 4"
                            << QStringList{"Tools", "&Redraw curves", "Range &Selector", "&Compare & Expressions",
-                                          "&Increase Polar Sensitivity", "&DecreasePolarSensitivity"};
+                                          "&Increase Polar Sensitivity", "&DecreasePolarSensitivity", "Table of &Values..."};
     QTest::newRow("Help") << "menu 5" << QStringList{"&Help", "H&elp", "&About"};
     QTest::newRow("toolbar") << "toolbar"
                              << QStringList{"Copy to clipboard", "Save", "Print using default printer", "Zoom In",

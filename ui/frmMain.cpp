@@ -80,7 +80,13 @@ frmMain::frmMain(const QStringList& sampleFolders)
     Form_Load(sampleFolders);
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    // The list empties as the window's children go; by then there is no
+    // session to tell.
+    disconnect(lstExpression->model(), nullptr, this, nullptr);
+    disconnect(optPolar, nullptr, this, nullptr);
+}
 
 void frmMain::CreateControls()
 {

@@ -11,3 +11,9 @@ void ClipboardDouble::SetImage(const QImage& newImage)
     calls.append(QStringLiteral("SetImage"));
     image = newImage;
 }
+
+void ClipboardDouble::SetText(const QString& strText)
+{
+    calls.append(QStringLiteral("SetText"));
+    text = strText;
+}

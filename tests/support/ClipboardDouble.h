@@ -11,7 +11,9 @@ class ClipboardDouble : public ServiceStandIn<ClipboardService> {
 public:
     void Clear() override;
     void SetImage(const QImage& image) override;
+    void SetText(const QString& strText) override;
 
     QStringList calls;
     QImage image;
+    QString text;
 };
