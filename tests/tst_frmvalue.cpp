@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QPointer>
 #include <QToolBar>
+#include <QToolTip>
 #include <QtTest>
 
 #include "FineScreen.h"
@@ -77,6 +78,7 @@ private slots:
     void height_data();
     void height();
     void linesInTheirColours();
+    void longLineKeepsItsValue();
     void secondRunReplacesTheFirst();
     void valueThatIsNotANumber_data();
     void valueThatIsNotANumber();
@@ -112,11 +114,10 @@ void tst_frmValue::evaluate_data()
     QTest::newRow("empty list") << "C" << QStringList{} << "1" << QStringList{};
     QTest::newRow("large and small") << "C" << QStringList{"x*1e20", "x/1e7"} << "-2"
                                      << QStringList{"x*1e20=-2E+20 ", "x/1e7= 0 "};
-    QTest::newRow("decimal comma") << "de_DE" << QStringList{"x", "x*3"} << "0,5"
-                                   << QStringList{"x= ,5 ", "x*3= 1,5 "};
+    QTest::newRow("decimal comma") << "de_DE" << QStringList{"x", "x*3"} << "0,5" << QStringList{"x= ,5 ", "x*3= 1,5 "};
     QTest::newRow("point in a comma locale") << "de_DE" << QStringList{"x"} << "2.5" << QStringList{"x= 2,5 "};
-    QTest::newRow("grouping point in a comma locale") << "de_DE" << QStringList{"x"} << "2.500"
-                                                      << QStringList{"x= 2,5 "};
+    QTest::newRow("grouping point in a comma locale")
+        << "de_DE" << QStringList{"x"} << "2.500" << QStringList{"x= 2,5 "};
 }
 
 void tst_frmValue::evaluate()
@@ -215,6 +216,30 @@ void tst_frmValue::linesInTheirColours()
     for (int i = 1; i < 4; ++i)
         QVERIFY2(splitInLine(i) > 10, qPrintable(QString::number(i)));
     QCOMPARE(value.window->Surface(), image);
+}
+
+void tst_frmValue::longLineKeepsItsValue()
+{
+    // Too long for the window: the middle of the expression gives way to
+    // "…", the value stays in view, and the line is read whole.
+    QString strLong = QStringLiteral("x");
+    for (int i = 0; i < 60; ++i)
+        strLong += QStringLiteral("+x");
+    ValueWindow value({strLong, "x"});
+    value.EvaluateAt(QStringLiteral("1"));
+    const QString strLine = value.window->OutputLines()[0].strText;
+    QCOMPARE(strLine, strLong + "= 61 ");
+    const QImage image = value.window->Surface();
+    int iRight = 0;
+    for (int y = 200; y < 225; ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == ColorFromValue(50000).rgb())
+                iRight = std::max(iRight, x);
+    QVERIFY2(iRight > image.width() / 2 && iRight < image.width() - 20, qPrintable(QString::number(iRight)));
+    QVERIFY(value.window->accessibleDescription().startsWith(strLine + "\n"));
+    QHelpEvent help(QEvent::ToolTip, QPoint(100, 205), value.window->mapToGlobal(QPoint(100, 205)));
+    QApplication::sendEvent(value.window, &help);
+    QCOMPARE(QToolTip::text(), strLine);
 }
 
 void tst_frmValue::secondRunReplacesTheFirst()

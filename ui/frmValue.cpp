@@ -9,12 +9,15 @@
 #include "Twips.h"
 #include "clsMath.h"
 
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QToolTip>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -117,6 +120,11 @@ void frmValue::cmdEvaluate_Click()
         m_lines.append({ValueLine(objMath, strEntry, *dValueX), lColor, at});
         WriteLine(m_lines.last());
     }
+    // A screen reader reads the lines whole, however they are shortened.
+    QStringList lines;
+    for (const OutputLine& line : std::as_const(m_lines))
+        lines.append(line.strText);
+    setAccessibleDescription(lines.join(QLatin1Char('\n')));
     update();
 }
 
@@ -128,10 +136,40 @@ void frmValue::WriteLine(const OutputLine& line)
     m_canvas.ForeColor = line.lColor;
     m_canvas.CurrentX = line.at.x();
     m_canvas.CurrentY = line.at.y();
-    // The expression with its "=", then the value after it.
+    // The expression with its "=", then the value after it. A line too
+    // long for the window loses the middle of its expression, so that "="
+    // and the value stay in view.
     const qsizetype iValueStart = line.strText.lastIndexOf(QLatin1Char('=')) + 1;
-    m_canvas.Print(line.strText.left(iValueStart), false);
-    m_canvas.Print(line.strText.mid(iValueStart), false);
+    QString strExpression = line.strText.left(iValueStart);
+    const QString strValue = line.strText.mid(iValueStart);
+    const QFontMetricsF metrics(m_canvas.Font);
+    const double dRoom = m_surface.width() - line.at.x() - kLineX;
+    if (metrics.horizontalAdvance(line.strText) > dRoom) {
+        const double dForExpression = dRoom - metrics.horizontalAdvance(strValue + QLatin1Char('='));
+        strExpression = metrics.elidedText(strExpression.chopped(1), Qt::ElideMiddle, std::max(dForExpression, 0.0))
+                      + QLatin1Char('=');
+    }
+    m_canvas.Print(strExpression, false);
+    m_canvas.Print(strValue, false);
+}
+
+bool frmValue::event(QEvent* pEvent)
+{
+    // Each line's tooltip is the line whole.
+    if (pEvent->type() == QEvent::ToolTip) {
+        auto* pHelp = static_cast<QHelpEvent*>(pEvent);
+        const QFontMetrics metrics(m_canvas.Font);
+        for (const OutputLine& line : std::as_const(m_lines)) {
+            if (QRect(line.at, QSize(width(), metrics.height())).contains(pHelp->pos())) {
+                QToolTip::showText(pHelp->globalPos(), line.strText, this);
+                return true;
+            }
+        }
+        QToolTip::hideText();
+        pEvent->ignore();
+        return true;
+    }
+    return QDialog::event(pEvent);
 }
 
 void frmValue::Command1_Click()

@@ -36,6 +36,7 @@ public:
     const QImage& Surface() const { return m_surface; }
 
 protected:
+    bool event(QEvent* pEvent) override;
     void paintEvent(QPaintEvent* pEvent) override;
 
 private:
