@@ -25,6 +25,10 @@
 //   Trace/points/rect200    the points of interest of the first of the 200
 //                           expressions (its crossings with the 199 others
 //                           among them), found on the trace's own thread
+//   Table/text100001x10     the table of values of ten expressions over
+//                           100,001 rows, as --table prints it
+//   Table/window100001x10   the same range shown in the table window, and
+//                           the window painted
 //   Enter/products22001     the check that refuses x*0+x*0+...+x (22,001
 //                           characters), too long once written out for
 //                           evaluation
@@ -39,13 +43,16 @@
 #include "SampleFile.h"
 #include "Settings.h"
 #include "TraceGeometry.h"
+#include "ValueTable.h"
 #include "VectorFile.h"
 #include "WindowBenchmarks.h"
 #include "clsMath.h"
 #include "frmGraph.h"
+#include "frmTable.h"
 
 #include <QBuffer>
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
 
@@ -111,9 +118,7 @@ void SamplesRepaint(benchmark::State& state, bool bLongest)
     }
 }
 BENCHMARK_CAPTURE(SamplesRepaint, longline, false)->Name("Samples/repaint/longline")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(SamplesRepaint, longest500, true)
-    ->Name("Samples/repaint/longest500")
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SamplesRepaint, longest500, true)->Name("Samples/repaint/longest500")->Unit(benchmark::kMillisecond);
 
 // Opens a graph window on the entries and draws it; progressive as the first
 // plot after Draw, or at once.
@@ -146,9 +151,7 @@ const QStringList kPolarOne{QStringLiteral("5")};
 
 BENCHMARK_CAPTURE(Plot, rect200, kRect200, false, true)->Name("FirstPlot/rect200")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Plot, rect200, kRect200, false, false)->Name("Plot/rect200")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Plot, polar32767, kPolarOne, true, true)
-    ->Name("FirstPlot/polar32767")
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Plot, polar32767, kPolarOne, true, true)->Name("FirstPlot/polar32767")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Plot, polar32767, kPolarOne, true, false)->Name("Plot/polar32767")->Unit(benchmark::kMillisecond);
 
 // One polar curve at the highest sensitivity, all of it in a view of +-0.1.
@@ -214,6 +217,37 @@ void TracePoints(benchmark::State& state)
         benchmark::DoNotOptimize(FindPointsOfInterestOf(curves, 0, -10, 10, kPointOfInterestSamples));
 }
 BENCHMARK(TracePoints)->Name("Trace/points/rect200")->Unit(benchmark::kMillisecond);
+
+const QStringList kTen{QStringLiteral("sin (x)"),        QStringLiteral("x^2"),       QStringLiteral("(x^3)-(2*x)"),
+                       QStringLiteral("cos (x)*x"),      QStringLiteral("exp (x/5)"), QStringLiteral("abs (x)-5"),
+                       QStringLiteral("sqrt (abs (x))"), QStringLiteral("1/x"),       QStringLiteral("tan (x)"),
+                       QStringLiteral("ln (abs (x)+1)")};
+
+void TableText100001(benchmark::State& state)
+{
+    const TableRange range = std::get<TableRange>(
+        ReadTableRange(QStringLiteral("-50"), QStringLiteral("50"), QStringLiteral("0.001")));
+    const TableColumns columns(kTen);
+    for (auto _ : state)
+        state.counters["bytes"] = static_cast<double>(TableText(range, columns, false).toUtf8().size());
+}
+BENCHMARK(TableText100001)->Name("Table/text100001x10")->Unit(benchmark::kMillisecond);
+
+void TableWindow100001(benchmark::State& state)
+{
+    frmTable table(kTen, GraphView{});
+    table.show();
+    auto* pFrom = table.findChild<QLineEdit*>(QStringLiteral("txtFrom"));
+    auto* pStep = table.findChild<QLineEdit*>(QStringLiteral("txtStep"));
+    table.findChild<QLineEdit*>(QStringLiteral("txtTo"))->setText(QStringLiteral("50"));
+    for (auto _ : state) {
+        pFrom->setText(QStringLiteral("-50"));
+        pStep->setText(QStringLiteral("0.001"));
+        table.cmdShow_Click();
+        benchmark::DoNotOptimize(table.grab());
+    }
+}
+BENCHMARK(TableWindow100001)->Name("Table/window100001x10")->Unit(benchmark::kMillisecond);
 
 void EnterProducts(benchmark::State& state)
 {

@@ -12,7 +12,7 @@ VELMORA_BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-svg-dev libgl
 # What the tests need beyond the build: a virtual display, locale sources,
 # the X input and screenshot tools that drive the program end to end, and a
 # PDF renderer to read exported graphs back.
-VELMORA_TEST_PACKAGES=(xvfb xauth locales xdotool imagemagick poppler-utils)
+VELMORA_TEST_PACKAGES=(xvfb xauth locales xdotool imagemagick poppler-utils xclip)
 # What making the Debian package needs beyond the build: dpkg-shlibdeps
 # (dpkg-dev) and file, with which CPack finds the libraries the program uses.
 VELMORA_PACKAGE_PACKAGES=(dpkg-dev file)

@@ -87,6 +87,14 @@ ABOUT_OK="325 186"
 # the first), at the point "x y" from the window's top-left corner.
 GRAPH_POLAR=12
 GRAPH_RANGE_SELECTOR=17
+# The Tools menu and its last item, "Table of Values...".
+GRAPH_TOOLS_MENU="189 8"
+GRAPH_TABLE_ITEM="250 138"
+
+# In the table window.
+TABLE_FIRST_CELL="75 148"
+TABLE_CLOSE="500 407"
+
 graph_toolbar_button() {
     echo "$((15 + $1 * 296 / 10)) 38"
 }

@@ -6,6 +6,7 @@
 # equations", and enters sqrt(-1-x^2), which is then left unnormalised and
 # has no value anywhere; draws them, traces sin(x) with a click and moves
 # the trace onto its root at pi with the Right key, removes it with Esc,
+# opens the table of values, copies it whole and compares it with --table,
 # zooms in with keypad +, moves right with an arrow key, zooms in with the
 # wheel, drags the view, zooms to a box drawn with the right button and
 # undoes those three with Ctrl+Z, switches to polar mode from the toolbar,
@@ -24,7 +25,7 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 
 if [ "${1:-}" != --on-display ]; then
-    for tool in xvfb-run xdotool import; do
+    for tool in xvfb-run xdotool import xclip; do
         command -v "$tool" >/dev/null || { echo "e2e: $tool is missing" >&2; exit 1; }
     done
     exec xvfb-run -a -s "-screen 0 1024x768x24" bash "${BASH_SOURCE[0]}" --on-display "$@"
@@ -153,6 +154,29 @@ press $(printf 'Right %.0s' $(seq 24))
 expect_graph "sin(x) traced and moved onto its root at pi" rect 0 0 10 10 ring:3.14159265:0:F04902
 # Esc removes the trace; the arrow keys move the view again.
 press Escape
+
+step=$((step + 1))
+echo "e2e: step $step: the table of values from the Tools menu, copied whole, is what --table prints"
+click_at $GRAPH_TOOLS_MENU
+click_at $GRAPH_TABLE_ITEM
+table=$(find_window "Table of Values")
+[ -n "$table" ] || { echo "e2e: the table window did not appear" >&2; exit 1; }
+window_geometry "$table"
+click_at $TABLE_FIRST_CELL
+press ctrl+a ctrl+c
+xclip -o -selection clipboard > "$work/copied.txt" || true
+"$program" --no-optimize --table -10:10:2 'x^2+(2*x)+1' 'sin (x)' '(x^2)/4-2' 'x*x*x*x' 'sqrt(-1-x^2)' \
+    > "$work/printed.txt"
+cmp -s "$work/copied.txt" "$work/printed.txt" || {
+    echo "e2e: the copied table differs from --table:" >&2
+    diff "$work/copied.txt" "$work/printed.txt" >&2 || true
+    exit 1
+}
+click_at $TABLE_CLOSE
+poll_until 30 window_gone "Table of Values" || { echo "e2e: the table window did not close" >&2; exit 1; }
+# The picture takes the keys again, from a click away from every curve.
+window_geometry "$graph"
+click_at $((CX - 150)) $((CY - 150))
 
 press KP_Add
 expect_graph "zoomed in: x and y from -9 to 9" rect 0 0 9 9 "${THREE_CURVES[@]}"
