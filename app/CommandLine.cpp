@@ -391,6 +391,8 @@ std::optional<CommandLineAnswer> AnswerScript(const QCommandLineParser& parser)
 
 void SetProgramIdentity()
 {
+    // The user's settings (the recent sessions) go to ~/.config/velmora/.
+    QCoreApplication::setOrganizationName(QStringLiteral("velmora"));
     QCoreApplication::setApplicationName(ProgramTitle());
     QCoreApplication::setApplicationVersion(QString::fromUtf8(kProgramVersion));
     QGuiApplication::setDesktopFileName(QString::fromUtf8(kProgramAppId));

@@ -37,6 +37,8 @@ source "$here/desktop-user.sh"
 unset QT_QPA_PLATFORM
 
 work="$(mktemp -d)"
+# The program's settings (its recent sessions) stay in the run's folder.
+export XDG_CONFIG_HOME="$work/config"
 pid=
 busy=()
 finish() {
