@@ -15,8 +15,9 @@ void TellError(const QString& strText);
 
 // What the command line asks of the program.
 struct CommandLineAnswer {
-    // End at once with this status: --help, --version and --value have
-    // answered, or the command line was refused (said on standard error).
+    // End at once with this status: --help, --version, --value, --points or
+    // --table has answered, or the command line was refused (said on
+    // standard error).
     std::optional<int> iExitStatus;
     // Draw a graph into a file, with no window.
     std::optional<GraphExport> graphExport;

@@ -64,25 +64,22 @@ std::variant<TableRange, QString> ReadTableRange(const QString& strFrom, const Q
 
 double RowX(const TableRange& range, std::int64_t iRow)
 {
-    const double dStep = static_cast<double>(iRow);
+    const double dRow = static_cast<double>(iRow);
+    double dX = range.dFrom + dRow * range.dStep;
     if (range.iPlaces <= kMostPlaces) {
         // In whole numbers of the last place, which add up exactly, then one
         // correctly rounded division.
         const double dScale = std::pow(10.0, range.iPlaces);
         const double dFrom = std::nearbyint(range.dFrom * dScale);
-        const double dStepWhole = std::nearbyint(range.dStep * dScale);
-        const double dWhole = dFrom + dStep * dStepWhole;
-        if (std::fabs(dFrom) < kExactWhole && std::fabs(dStepWhole) * dStep < kExactWhole
-            && std::fabs(dWhole) < kExactWhole) {
-            const double dX = dWhole / dScale;
-            // The last row is To itself.
-            return iRow + 1 == range.iRows && std::fabs(dX - range.dTo) <= std::fabs(range.dStep) * 1e-9 ? range.dTo
-                                                                                                         : dX;
-        }
+        const double dSteps = dRow * std::nearbyint(range.dStep * dScale);
+        if (std::fabs(dFrom) < kExactWhole && std::fabs(dSteps) < kExactWhole
+            && std::fabs(dFrom + dSteps) < kExactWhole)
+            dX = (dFrom + dSteps) / dScale;
     }
-    return iRow + 1 == range.iRows && std::fabs(range.dFrom + dStep * range.dStep - range.dTo) <= range.dStep * 1e-9
-             ? range.dTo
-             : range.dFrom + dStep * range.dStep;
+    // The last row of a range a whole number of steps long is To itself.
+    if (iRow + 1 == range.iRows && std::fabs(dX - range.dTo) <= range.dStep * 1e-9)
+        dX = range.dTo;
+    return dX;
 }
 
 struct TableColumns::Column {

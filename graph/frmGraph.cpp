@@ -72,8 +72,7 @@ QString SaveFolder()
 {
     if (QFileInfo(LastSaveOfRun().strFolder).isDir())
         return LastSaveOfRun().strFolder;
-    const QString strPictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    return !strPictures.isEmpty() && QFileInfo(strPictures).isDir() ? strPictures : QDir::homePath();
+    return UserFolder(QStandardPaths::PicturesLocation);
 }
 
 } // namespace

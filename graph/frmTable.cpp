@@ -22,17 +22,6 @@
 
 namespace {
 
-void ShowError(const QString& strText)
-{
-    ShowMessage(strText, MessageIcon::Critical, MessageButtons::OK, QStringLiteral("Error"));
-}
-
-QString TableFolder()
-{
-    const QString strDocuments = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return !strDocuments.isEmpty() && QDir(strDocuments).exists() ? strDocuments : QDir::homePath();
-}
-
 } // namespace
 
 frmTable::frmTable(const QStringList& entries, const GraphView& view, QWidget* pParent)
@@ -136,14 +125,14 @@ void frmTable::CopySelection()
 
 void frmTable::Save()
 {
-    const std::optional<SaveDialogAnswer> answer =
-        ShowSaveDialog(this, SaveDialogRequest{tr("CSV files (*.csv)|*.csv"), QStringLiteral("csv"),
-                                               QDir(TableFolder()).filePath(QStringLiteral("table.csv")), 0});
+    const std::optional<SaveDialogAnswer> answer = ShowSaveDialog(
+        this,
+        SaveDialogRequest{tr("CSV files (*.csv)|*.csv"), QStringLiteral("csv"),
+                          QDir(UserFolder(QStandardPaths::DocumentsLocation)).filePath(QStringLiteral("table.csv")),
+                          0});
     if (!answer)
         return;
-    QString strFile = answer->strFile;
-    if (QFileInfo(strFile).suffix().isEmpty())
-        strFile += QStringLiteral(".csv");
+    const QString strFile = WithExtension(answer->strFile, QStringLiteral("csv"));
     QString strReason;
     if (!WriteWholeFile(strFile, TableText(m_pModel->Range(), m_pModel->Columns(), true).toUtf8(), &strReason))
         ShowError(tr("The table could not be saved as \"%1\": %2").arg(QDir::toNativeSeparators(strFile), strReason));

@@ -80,3 +80,8 @@ MessageAnswer ShowMessage(const QString& strText, MessageIcon icon, MessageButto
     const MessageRequest request{strText, icon, buttons, strCaption.isEmpty() ? ProgramTitle() : strCaption};
     return ServiceSlot<MessageService>::Current().Ask(request);
 }
+
+void ShowError(const QString& strText)
+{
+    ShowMessage(strText, MessageIcon::Critical, MessageButtons::OK, QStringLiteral("Error"));
+}

@@ -29,6 +29,10 @@ QString ProgramTitle();
 MessageAnswer ShowMessage(const QString& strText, MessageIcon icon = MessageIcon::None,
                           MessageButtons buttons = MessageButtons::OK, const QString& strCaption = QString());
 
+// A refusal of what the user asked for: a critical message under the
+// caption "Error".
+void ShowError(const QString& strText);
+
 // Where ShowMessage hands its requests (the caption already filled in): the
 // real message box, unless a stand-in has taken its place.
 class MessageService {

@@ -2,6 +2,7 @@
 
 #include "DialogLook.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -60,6 +61,17 @@ std::optional<SaveDialogAnswer> ShowSaveDialog(QWidget* pParent, const SaveDialo
     if (!answer || answer->strFile.isEmpty())
         return std::nullopt;
     return answer;
+}
+
+QString UserFolder(QStandardPaths::StandardLocation location)
+{
+    const QString strFolder = QStandardPaths::writableLocation(location);
+    return !strFolder.isEmpty() && QFileInfo(strFolder).isDir() ? strFolder : QDir::homePath();
+}
+
+QString WithExtension(const QString& strFile, const QString& strExt)
+{
+    return QFileInfo(strFile).suffix().isEmpty() ? strFile + QLatin1Char('.') + strExt : strFile;
 }
 
 std::optional<SaveDialogAnswer> ShowOpenDialog(QWidget* pParent, SaveDialogRequest request)

@@ -2,6 +2,7 @@
 
 #include "ServiceSlot.h"
 
+#include <QStandardPaths>
 #include <QString>
 
 #include <optional>
@@ -30,6 +31,14 @@ struct SaveDialogAnswer {
 // dialog gives a name typed without an extension the chosen filter's. What
 // the name finally is, the caller decides. Nothing when the user cancels.
 std::optional<SaveDialogAnswer> ShowSaveDialog(QWidget* pParent, const SaveDialogRequest& request);
+
+// Where a dialog starts when nothing better is known: the user's folder of
+// that kind (pictures, documents) while it is there, else the home folder,
+// never the folder the program was started from.
+QString UserFolder(QStandardPaths::StandardLocation location);
+
+// A name as typed, with ".ext" added when it has no extension of its own.
+QString WithExtension(const QString& strFile, const QString& strExt);
 
 // The same dialog asking for an existing file to open.
 std::optional<SaveDialogAnswer> ShowOpenDialog(QWidget* pParent, SaveDialogRequest request);

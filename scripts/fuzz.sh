@@ -8,7 +8,8 @@
 # Targets: fuzz_evaluate fuzz_prepare fuzz_samples fuzz_numbers fuzz_session (all when
 # none is named). Inputs may grow as long as the program takes them: 32,767
 # characters of expression for fuzz_prepare, the same after the 8 bytes of x
-# for fuzz_evaluate, 4 MB of samples file for fuzz_samples; fuzz_numbers
+# for fuzz_evaluate, 4 MB of samples file for fuzz_samples and of session
+# for fuzz_session; fuzz_numbers
 # keeps libFuzzer's own limit. Besides the committed seeds each run starts
 # from seeds of those largest sizes, made in build-fuzz/large-seeds/; and
 # since libFuzzer lengthens its inputs step by step, the last third of a run

@@ -3,8 +3,9 @@
 # display; an unknown option or an argument is refused with status 2 and a
 # message on standard error, without a display too, so before any window
 # could open. Qt's own options are let through (the program then starts,
-# and runs on until the timeout). --export and --value need no display
-# either; what they refuse leaves no file behind.
+# and runs on until the timeout). --export, --value, --points and --table
+# need no display either, with expressions or a session; what they refuse
+# leaves no file behind.
 #
 #   command_line.sh PROGRAM VERSION
 set -euo pipefail

@@ -31,11 +31,6 @@ void SetRecentSessions(const QStringList& files)
     QSettings().setValue(kRecentKey, files);
 }
 
-void ShowRefusal(const QString& strText)
-{
-    ShowMessage(strText, MessageIcon::Critical, MessageButtons::OK, QStringLiteral("Error"));
-}
-
 } // namespace
 
 SessionMenu::SessionMenu(QMainWindow& window, SessionHost& host, std::function<void()> exit)
@@ -87,7 +82,7 @@ bool SessionMenu::OpenFile(const QString& strFile)
 {
     const std::variant<Session, QString> opened = OpenSessionFile(strFile);
     if (const QString* pstrRefusal = std::get_if<QString>(&opened)) {
-        ShowRefusal(*pstrRefusal);
+        ShowError(*pstrRefusal);
         return false;
     }
     m_host.ApplySession(std::get<Session>(opened));
@@ -112,10 +107,7 @@ bool SessionMenu::SaveSessionAs()
                                                     QDir(StartFolder()).filePath(strName), 0});
     if (!answer)
         return false;
-    QString strFile = answer->strFile;
-    if (QFileInfo(strFile).suffix().isEmpty())
-        strFile += QStringLiteral(".velmora");
-    return SaveTo(strFile);
+    return SaveTo(WithExtension(answer->strFile, QString::fromLatin1(kSessionExtension)));
 }
 
 bool SessionMenu::SaveTo(const QString& strFile)
@@ -123,7 +115,7 @@ bool SessionMenu::SaveTo(const QString& strFile)
     const Session session = m_host.CurrentSession();
     QString strMessage;
     if (!SaveSessionFile(strFile, session, &strMessage)) {
-        ShowRefusal(strMessage);
+        ShowError(strMessage);
         return false;
     }
     m_strFile = QFileInfo(strFile).absoluteFilePath();
@@ -169,8 +161,7 @@ QString SessionMenu::StartFolder() const
     const QString strLast = m_strFile.isEmpty() ? recent.value(0) : m_strFile;
     if (!strLast.isEmpty() && QFileInfo(QFileInfo(strLast).absolutePath()).isDir())
         return QFileInfo(strLast).absolutePath();
-    const QString strDocuments = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return !strDocuments.isEmpty() && QFileInfo(strDocuments).isDir() ? strDocuments : QDir::homePath();
+    return UserFolder(QStandardPaths::DocumentsLocation);
 }
 
 void SessionMenu::Remember(const QString& strFile)
@@ -214,8 +205,8 @@ void SessionMenu::OpenRecent(const QString& strFile)
 {
     if (!QFileInfo::exists(strFile)) {
         Forget(strFile);
-        ShowRefusal(tr("The session \"%1\" is no longer there; it is taken off the list of recent sessions.")
-                        .arg(QDir::toNativeSeparators(strFile)));
+        ShowError(tr("The session \"%1\" is no longer there; it is taken off the list of recent sessions.")
+                      .arg(QDir::toNativeSeparators(strFile)));
         return;
     }
     if (MayDiscard())

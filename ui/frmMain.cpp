@@ -52,12 +52,6 @@ void RemoveRow(QListWidget* pList, int iRow)
     pList->selectionModel()->clear();
 }
 
-// The window's refusals: a critical message under the caption "Error".
-void ShowError(const QString& strText)
-{
-    ShowMessage(strText, MessageIcon::Critical, MessageButtons::OK, QStringLiteral("Error"));
-}
-
 } // namespace
 
 frmMain::frmMain(const QStringList& sampleFolders)
